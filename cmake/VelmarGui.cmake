@@ -1,0 +1,32 @@
+# The Qt side: the platform layer and the windows (the ui/ folder of each
+# subsystem), and the programs built on them.
+find_package(Qt6 REQUIRED COMPONENTS Widgets SerialPort Multimedia Test)
+set(CMAKE_AUTOMOC ON)
+
+file(GLOB velmar_ui_sources CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/src/shell/ui/*.cpp
+    ${PROJECT_SOURCE_DIR}/src/model/ui/*.cpp
+    ${PROJECT_SOURCE_DIR}/src/channels/ui/*.cpp
+    ${PROJECT_SOURCE_DIR}/src/link/ui/*.cpp
+    ${PROJECT_SOURCE_DIR}/src/settings/ui/*.cpp)
+file(GLOB velmar_ui_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/ui/*.h)
+add_library(velmar_ui STATIC ${velmar_ui_sources} ${velmar_ui_headers})
+target_link_libraries(velmar_ui PUBLIC velmar_core Qt6::Widgets Qt6::SerialPort Qt6::Multimedia)
+
+add_executable(Velmar ${PROJECT_SOURCE_DIR}/src/app/velmar_main.cpp)
+target_link_libraries(Velmar PRIVATE velmar_ui)
+add_dependencies(Velmar stage_data)
+
+file(GLOB velmar_factory_ui_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/factory/ui/*.cpp)
+if(velmar_factory_ui_sources AND EXISTS ${PROJECT_SOURCE_DIR}/src/app/factory_main.cpp)
+    add_library(velmar_factory_ui STATIC ${velmar_factory_ui_sources})
+    target_link_libraries(velmar_factory_ui PUBLIC velmar_ui)
+    add_executable(VelmarSetFactory ${PROJECT_SOURCE_DIR}/src/app/factory_main.cpp)
+    target_link_libraries(VelmarSetFactory PRIVATE velmar_factory_ui)
+endif()
+
+file(GLOB velmar_vradio_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/vradio/*.cpp)
+if(velmar_vradio_sources)
+    add_executable(velmar-vradio ${velmar_vradio_sources})
+    target_link_libraries(velmar-vradio PRIVATE velmar_core)
+endif()
