@@ -1,0 +1,80 @@
+#include "shell/file_locations.h"
+
+#include "shell/version_table.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace velmar {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsFile(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+} // namespace
+
+std::string FileLocations::LanguageFolder() const {
+    return ProgramFolder + "/language";
+}
+std::string FileLocations::VersionIni() const {
+    return BaseFolder + "/Version.ini";
+}
+std::string FileLocations::VerMainIni() const {
+    return ProgramFolder + "/VerMain.ini";
+}
+
+std::string FileLocations::WritePath(const WritableFile& file) const {
+    std::string folder;
+    if (UserFolder.empty())
+        folder = file.folder == WritableFile::Program ? ProgramFolder : BaseFolder;
+    else
+        folder = file.folder == WritableFile::Program ? UserFolder + "/bin" : UserFolder;
+    return folder + "/" + std::string(file.relativeName);
+}
+
+std::string FileLocations::ReadPath(const WritableFile& file) const {
+    const std::string own = WritePath(file);
+    if (UserFolder.empty() || IsFile(own))
+        return own;
+    const std::string& folder = file.folder == WritableFile::Program ? ProgramFolder : BaseFolder;
+    return folder + "/" + std::string(file.relativeName);
+}
+
+std::string FileLocations::PrepareForWriting(const WritableFile& file) const {
+    const std::string target = WritePath(file);
+    const std::string source = ReadPath(file);
+    if (source != target && IsFile(source)) {
+        std::error_code ec;
+        fs::create_directories(fs::path(target).parent_path(), ec);
+        fs::copy_file(source, target, fs::copy_options::skip_existing, ec);
+    }
+    return target;
+}
+
+FileLocations LocateFiles(const std::string& executableFolder, const std::string& userConfigHome) {
+    if (IsFile(executableFolder + "/language/english.ini"))
+        return {executableFolder, GetBaseFolder(executableFolder), {}};
+    const std::string prefix = GetBaseFolder(executableFolder);
+    const std::string base = prefix + "/share/velmar";
+    return {base + "/bin", base, userConfigHome + "/velmar"};
+}
+
+std::string UserConfigHome() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
+        return xdg;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user ? user->pw_dir : "/tmp";
+    }
+    return std::string(home) + "/.config";
+}
+
+} // namespace velmar
