@@ -1,0 +1,198 @@
+#include "link/radio_sim.h"
+
+#include <algorithm>
+
+namespace velmar {
+namespace {
+
+const std::string ProgramKeyword(HandshakeCommand.begin(), HandshakeCommand.end());
+
+bool IsBlockCommand(SimCommand command) {
+    return command == SimCommand::ReadBlock || command == SimCommand::WriteBlock;
+}
+
+bool FaultMatches(const SimFault& fault, const SimRequest& request) {
+    if (fault.times == 0)
+        return false;
+    if (fault.on != SimCommand::Any && fault.on != request.command)
+        return false;
+    if (fault.address && (!IsBlockCommand(request.command) || *fault.address != request.address))
+        return false;
+    return fault.kind != SimFaultKind::BadChecksum || request.command == SimCommand::ReadBlock;
+}
+
+} // namespace
+
+RadioSim::RadioSim(RadioSimConfig config) : config_(std::move(config)) {
+    SetPassword("");
+}
+
+void RadioSim::SetPassword(std::string_view password) {
+    auto field = infoBlock.Range(PasswordBlockAddress + 12, 4);
+    for (std::size_t i = 0; i < field.size(); ++i)
+        field[i] = i < password.size() ? static_cast<std::uint8_t>(password[i])
+                                       : (password.empty() ? 0xFF : 0x00);
+}
+
+void RadioSim::AddFault(const SimFault& fault) {
+    faults_.push_back(fault);
+}
+
+std::size_t RadioSim::Count(SimCommand command) const {
+    return static_cast<std::size_t>(std::count_if(
+        log_.begin(), log_.end(), [command](const SimRequest& r) { return r.command == command; }));
+}
+
+std::vector<Bytes> RadioSim::Receive(std::span<const std::uint8_t> bytes) {
+    std::vector<Bytes> out;
+    if (config_.echo && !bytes.empty())
+        out.emplace_back(bytes.begin(), bytes.end());
+    input_.insert(input_.end(), bytes.begin(), bytes.end());
+
+    while (auto parsed = TakeCommand()) {
+        const std::span<const std::uint8_t> frame(input_.data(), parsed->length);
+        log_.push_back(parsed->request);
+
+        std::optional<SimFaultKind> fault;
+        auto hit = std::find_if(faults_.begin(), faults_.end(), [&](const SimFault& f) {
+            return FaultMatches(f, parsed->request);
+        });
+        if (hit != faults_.end()) {
+            fault = hit->kind;
+            if (hit->times > 0)
+                --hit->times;
+        }
+        if (fault == SimFaultKind::GoSilent)
+            silent_ = true;
+
+        Bytes reply;
+        if (!silent_)
+            reply = fault == SimFaultKind::AnswerResend ? Bytes{ResendByte}
+                                                        : Answer(parsed->request, frame);
+        input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(parsed->length));
+        if (reply.empty() || fault == SimFaultKind::DropReply)
+            continue;
+
+        switch (fault.value_or(SimFaultKind::DropReply)) {
+        case SimFaultKind::BadChecksum:
+            reply[reply.size() - 2] = static_cast<std::uint8_t>(reply[reply.size() - 2] + 1);
+            break;
+        case SimFaultKind::Garbage:
+            std::fill(reply.begin(), reply.end(), std::uint8_t{0x55});
+            break;
+        case SimFaultKind::SplitReply:
+            if (reply.size() > 1) {
+                const auto half = static_cast<std::ptrdiff_t>(reply.size() / 2);
+                out.emplace_back(reply.begin(), reply.begin() + half);
+                reply.erase(reply.begin(), reply.begin() + half);
+            }
+            break;
+        default:
+            break;
+        }
+        out.push_back(std::move(reply));
+    }
+    return out;
+}
+
+// The next complete command at the front of the input; bytes that cannot
+// begin any command are skipped, an incomplete command waits for more.
+std::optional<RadioSim::Parsed> RadioSim::TakeCommand() {
+    while (!input_.empty()) {
+        bool partial = false;
+        const std::string* keywords[] = {&ProgramKeyword, &config_.factoryHandshake};
+        for (const std::string* keyword : keywords) {
+            if (keyword->empty())
+                continue;
+            const Match m = MatchKeyword(*keyword);
+            if (m == Match::Complete)
+                return Parsed{{SimCommand::Handshake, 0}, keyword->size()};
+            partial = partial || m == Match::Partial;
+        }
+        if (programMode_) {
+            if (auto parsed = MatchProgramCommand(partial))
+                return parsed;
+        }
+        if (partial)
+            return std::nullopt;
+        input_.erase(input_.begin());
+    }
+    return std::nullopt;
+}
+
+RadioSim::Match RadioSim::MatchKeyword(const std::string& keyword) const {
+    const std::size_t n = std::min(input_.size(), keyword.size());
+    if (!std::equal(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(n),
+                    keyword.begin()))
+        return Match::None;
+    return n == keyword.size() ? Match::Complete : Match::Partial;
+}
+
+std::optional<RadioSim::Parsed> RadioSim::MatchProgramCommand(bool& partial) const {
+    // Commands of a fixed length, told apart by their first byte.
+    auto complete = [&](std::size_t length, SimCommand command) -> std::optional<Parsed> {
+        if (input_.size() < length) {
+            partial = true;
+            return std::nullopt;
+        }
+        SimRequest request{command, 0};
+        if (IsBlockCommand(command))
+            request.address = static_cast<std::uint16_t>(input_[1] << 8 | input_[2]);
+        return Parsed{request, length};
+    };
+    switch (input_.front()) {
+    case IdentifyByte:
+        return complete(1, SimCommand::Identify);
+    case EnterWriteByte: {
+        auto parsed = complete(3, SimCommand::EnterWrite);
+        return parsed && input_[2] == AckByte ? parsed : std::nullopt;
+    }
+    case ReadBlockByte: {
+        auto parsed = complete(ReadBlockFrameLength, SimCommand::ReadBlock);
+        return parsed && input_[3] == BlockSize ? parsed : std::nullopt;
+    }
+    case BlockFrameByte:
+        return complete(BlockFrameLength, SimCommand::WriteBlock);
+    case EndCommand[0]: {
+        const std::string end(EndCommand.begin(), EndCommand.end());
+        if (MatchKeyword(end) == Match::Partial)
+            partial = true;
+        return MatchKeyword(end) == Match::Complete ? complete(3, SimCommand::End) : std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+Bytes RadioSim::Answer(const SimRequest& request, std::span<const std::uint8_t> frame) {
+    switch (request.command) {
+    case SimCommand::Handshake:
+        programMode_ = true;
+        return Bytes(HandshakeReply.begin(), HandshakeReply.end());
+    case SimCommand::Identify:
+        return IdentifyReplyFrame(config_.identity);
+    case SimCommand::EnterWrite:
+        return {AckByte};
+    case SimCommand::ReadBlock: {
+        auto block = RadioImage::Holds(request.address, BlockSize)
+                         ? std::span<const std::uint8_t>(memory.Block(request.address))
+                         : std::span<const std::uint8_t>(infoBlock.Block(request.address));
+        // The radio does not answer for addresses it does not have.
+        return block.empty() ? Bytes{} : BlockFrame(request.address, block);
+    }
+    case SimCommand::WriteBlock: {
+        const auto block = ParseBlockFrame(frame);
+        const bool stored = block && (memory.Store(block->address, block->data) ||
+                                      infoBlock.Store(block->address, block->data));
+        return {stored ? AckByte : ResendByte};
+    }
+    case SimCommand::End:
+        programMode_ = false;
+        return {AckByte};
+    case SimCommand::Any:
+        break;
+    }
+    return {};
+}
+
+} // namespace velmar

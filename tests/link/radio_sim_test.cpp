@@ -1,0 +1,128 @@
+#include "link/radio_sim.h"
+
+#include <gtest/gtest.h>
+
+namespace velmar {
+namespace {
+
+// Everything that comes back, pieces joined.
+Bytes Joined(const std::vector<Bytes>& pieces) {
+    Bytes all;
+    for (const Bytes& piece : pieces)
+        all.insert(all.end(), piece.begin(), piece.end());
+    return all;
+}
+
+Bytes Handshake(RadioSim& sim) {
+    return Joined(sim.Receive(HandshakeFrame()));
+}
+
+TEST(RadioSimTest, AnswersOnlyAfterTheHandshake) {
+    RadioSim sim;
+    EXPECT_TRUE(sim.Receive(IdentifyFrame()).empty());
+    EXPECT_EQ(Handshake(sim), (Bytes{0x5A, 0x52, 0x06}));
+    EXPECT_EQ(Joined(sim.Receive(IdentifyFrame())), IdentifyReplyFrame(RadioSimConfig{}.identity));
+    EXPECT_EQ(Joined(sim.Receive(EndFrame())), (Bytes{0x06}));
+    EXPECT_FALSE(sim.InProgramMode());
+    EXPECT_TRUE(sim.Receive(IdentifyFrame()).empty());
+}
+
+TEST(RadioSimTest, CommandsMayArriveInPiecesAfterNoise) {
+    RadioSim sim;
+    const Bytes noisy = {0x00, 'P', 'X', 'P', 'R', 'O'};
+    EXPECT_TRUE(sim.Receive(noisy).empty());
+    EXPECT_EQ(Joined(sim.Receive(Bytes{'G', 'R', 'A', 'M'})), (Bytes{0x5A, 0x52, 0x06}));
+    sim.memory.bytes[0x0123] = 0x77;
+    const Bytes request = ReadBlockFrame(0x0120);
+    EXPECT_TRUE(sim.Receive(std::span(request).first(2)).empty());
+    const Bytes reply = Joined(sim.Receive(std::span(request).subspan(2)));
+    const auto block = ParseBlockFrame(reply);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->address, 0x0120);
+    EXPECT_EQ(block->data[3], 0x77);
+}
+
+TEST(RadioSimTest, EchoComesFirstAsItsOwnPiece) {
+    RadioSimConfig config;
+    config.echo = true;
+    RadioSim sim(config);
+    const auto pieces = sim.Receive(HandshakeFrame());
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0], HandshakeFrame());
+    EXPECT_EQ(pieces[1], (Bytes{0x5A, 0x52, 0x06}));
+}
+
+TEST(RadioSimTest, WriteBlocksAreStoredOnlyWhenWhole) {
+    RadioSim sim;
+    Handshake(sim);
+    const Bytes data(BlockSize, 0x3C);
+    EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x2BF0, data))), (Bytes{0x06}));
+    EXPECT_EQ(sim.memory.bytes[0x2BFF], 0x3C);
+    EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x3010, data))), (Bytes{0x06}));
+    EXPECT_EQ(sim.infoBlock.bytes[0x10], 0x3C);
+
+    Bytes damaged = BlockFrame(0x0000, data);
+    damaged[20] ^= 0x01;
+    EXPECT_EQ(Joined(sim.Receive(damaged)), (Bytes{0x0A}));
+    EXPECT_EQ(sim.memory.bytes[0x0000], 0x00);
+    EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x2C00, data))), (Bytes{0x0A}));
+}
+
+TEST(RadioSimTest, PasswordLivesInThePasswordBlock) {
+    RadioSim sim;
+    EXPECT_EQ(sim.infoBlock.bytes[0x3C], 0xFF);
+    sim.SetPassword("AB");
+    const Bytes expected = {'A', 'B', 0x00, 0x00};
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), sim.infoBlock.bytes.begin() + 0x3C));
+}
+
+TEST(RadioSimTest, FaultsShapeTheReplies) {
+    const Bytes request = ReadBlockFrame(0x0010);
+    struct Case {
+        SimFaultKind kind;
+        std::size_t pieces;
+        bool validBlock;
+    };
+    const Case cases[] = {
+        {SimFaultKind::DropReply, 0, false},    {SimFaultKind::BadChecksum, 1, false},
+        {SimFaultKind::AnswerResend, 1, false}, {SimFaultKind::SplitReply, 2, true},
+        {SimFaultKind::Garbage, 1, false},      {SimFaultKind::GoSilent, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        RadioSim sim;
+        sim.AddFault({c.kind, SimCommand::ReadBlock, 0x0010, 1});
+        Handshake(sim);
+        EXPECT_TRUE(ParseBlockFrame(Joined(sim.Receive(ReadBlockFrame(0x0000)))));
+        const auto pieces = sim.Receive(request);
+        EXPECT_EQ(pieces.size(), c.pieces);
+        EXPECT_EQ(ParseBlockFrame(Joined(pieces)).has_value(), c.validBlock);
+        // The fault is spent after one hit, except silence, which lasts.
+        const bool answersAgain = c.kind != SimFaultKind::GoSilent;
+        EXPECT_EQ(ParseBlockFrame(Joined(sim.Receive(request))).has_value(), answersAgain);
+    }
+}
+
+TEST(RadioSimTest, ResendFaultKeepsTheWriteOut) {
+    RadioSim sim;
+    sim.AddFault({SimFaultKind::AnswerResend, SimCommand::WriteBlock, std::nullopt, 1});
+    Handshake(sim);
+    const Bytes frame = BlockFrame(0x0000, Bytes(BlockSize, 0x11));
+    EXPECT_EQ(Joined(sim.Receive(frame)), (Bytes{0x0A}));
+    EXPECT_EQ(sim.memory.bytes[0], 0x00);
+    EXPECT_EQ(Joined(sim.Receive(frame)), (Bytes{0x06}));
+    EXPECT_EQ(sim.memory.bytes[0], 0x11);
+    EXPECT_EQ(sim.Count(SimCommand::WriteBlock), 2u);
+}
+
+TEST(RadioSimTest, FactoryKeywordOpensProgrammingMode) {
+    RadioSimConfig config;
+    config.factoryHandshake = "FACTORY";
+    RadioSim sim(config);
+    EXPECT_EQ(Joined(sim.Receive(Bytes{'F', 'A', 'C', 'T', 'O', 'R', 'Y'})),
+              (Bytes{0x5A, 0x52, 0x06}));
+    EXPECT_TRUE(sim.InProgramMode());
+}
+
+} // namespace
+} // namespace velmar
