@@ -74,8 +74,8 @@ std::optional<BlockData> ParseBlockFrame(std::span<const std::uint8_t> frame) {
     if (BlockChecksum(summed) != frame[4 + BlockSize])
         return std::nullopt;
     BlockData block;
-    block.address = AddressAt(frame, 1);
-    std::copy_n(frame.begin() + 4, BlockSize, block.data.begin());
+    block.Address = AddressAt(frame, 1);
+    std::copy_n(frame.begin() + 4, BlockSize, block.Data.begin());
     return block;
 }
 
@@ -87,10 +87,10 @@ std::optional<std::uint16_t> ParseReadBlockFrame(std::span<const std::uint8_t> f
 
 Bytes IdentifyReplyFrame(const RadioIdentity& identity) {
     Bytes reply = {IdentifyReplyByte};
-    PutText(reply, identity.model, 7);
-    reply.push_back(identity.band);
-    PutText(reply, identity.version, 4);
-    reply.insert(reply.end(), identity.extra.begin(), identity.extra.end());
+    PutText(reply, identity.Model, 7);
+    reply.push_back(identity.Band);
+    PutText(reply, identity.Version, 4);
+    reply.insert(reply.end(), identity.Extra.begin(), identity.Extra.end());
     reply.push_back(AckByte);
     return reply;
 }
@@ -100,10 +100,10 @@ std::optional<RadioIdentity> ParseIdentifyReply(std::span<const std::uint8_t> re
         reply.back() != AckByte)
         return std::nullopt;
     RadioIdentity identity;
-    identity.model = TextUpToNul(reply.subspan(1, 7));
-    identity.band = reply[8];
-    identity.version = TextUpToNul(reply.subspan(9, 4));
-    identity.extra = {reply[13], reply[14]};
+    identity.Model = TextUpToNul(reply.subspan(1, 7));
+    identity.Band = reply[8];
+    identity.Version = TextUpToNul(reply.subspan(9, 4));
+    identity.Extra = {reply[13], reply[14]};
     return identity;
 }
 

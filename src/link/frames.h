@@ -54,8 +54,8 @@ Bytes BlockFrame(std::uint16_t address, std::span<const std::uint8_t> data);
 std::uint8_t BlockChecksum(std::span<const std::uint8_t> addressLengthAndData);
 
 struct BlockData {
-    std::uint16_t address = 0;
-    std::array<std::uint8_t, BlockSize> data{};
+    std::uint16_t Address = 0;
+    std::array<std::uint8_t, BlockSize> Data{};
 };
 
 // A complete block frame of exactly BlockFrameLength bytes with a correct
@@ -67,10 +67,10 @@ std::optional<std::uint16_t> ParseReadBlockFrame(std::span<const std::uint8_t> f
 
 // What the radio tells about itself in answer to identify.
 struct RadioIdentity {
-    std::string model; // up to 7 characters
-    std::uint8_t band = 0;
-    std::string version; // firmware tag, up to 4 characters
-    std::array<std::uint8_t, 2> extra{};
+    std::string Model; // up to 7 characters
+    std::uint8_t Band = 0;
+    std::string Version; // firmware tag, up to 4 characters
+    std::array<std::uint8_t, 2> Extra{};
 };
 
 // Identification reply: 0x50, model (7 bytes, NUL-padded), band code,

@@ -12,13 +12,13 @@ bool IsBlockCommand(SimCommand command) {
 }
 
 bool FaultMatches(const SimFault& fault, const SimRequest& request) {
-    if (fault.times == 0)
+    if (fault.Times == 0)
         return false;
-    if (fault.on != SimCommand::Any && fault.on != request.command)
+    if (fault.On != SimCommand::Any && fault.On != request.Command)
         return false;
-    if (fault.address && (!IsBlockCommand(request.command) || *fault.address != request.address))
+    if (fault.Address && (!IsBlockCommand(request.Command) || *fault.Address != request.Address))
         return false;
-    return fault.kind != SimFaultKind::BadChecksum || request.command == SimCommand::ReadBlock;
+    return fault.Kind != SimFaultKind::BadChecksum || request.Command == SimCommand::ReadBlock;
 }
 
 } // namespace
@@ -28,7 +28,7 @@ RadioSim::RadioSim(RadioSimConfig config) : config_(std::move(config)) {
 }
 
 void RadioSim::SetPassword(std::string_view password) {
-    auto field = infoBlock.Range(PasswordBlockAddress + 12, 4);
+    auto field = InfoBlock.Range(PasswordBlockAddress + 12, 4);
     for (std::size_t i = 0; i < field.size(); ++i)
         field[i] = i < password.size() ? static_cast<std::uint8_t>(password[i])
                                        : (password.empty() ? 0xFF : 0x00);
@@ -40,12 +40,12 @@ void RadioSim::AddFault(const SimFault& fault) {
 
 std::size_t RadioSim::Count(SimCommand command) const {
     return static_cast<std::size_t>(std::count_if(
-        log_.begin(), log_.end(), [command](const SimRequest& r) { return r.command == command; }));
+        log_.begin(), log_.end(), [command](const SimRequest& r) { return r.Command == command; }));
 }
 
 std::vector<Bytes> RadioSim::Receive(std::span<const std::uint8_t> bytes) {
     std::vector<Bytes> out;
-    if (config_.echo && !bytes.empty())
+    if (config_.Echo && !bytes.empty())
         out.emplace_back(bytes.begin(), bytes.end());
     input_.insert(input_.end(), bytes.begin(), bytes.end());
 
@@ -58,9 +58,9 @@ std::vector<Bytes> RadioSim::Receive(std::span<const std::uint8_t> bytes) {
             return FaultMatches(f, parsed->request);
         });
         if (hit != faults_.end()) {
-            fault = hit->kind;
-            if (hit->times > 0)
-                --hit->times;
+            fault = hit->Kind;
+            if (hit->Times > 0)
+                --hit->Times;
         }
         if (fault == SimFaultKind::GoSilent)
             silent_ = true;
@@ -100,7 +100,7 @@ std::vector<Bytes> RadioSim::Receive(std::span<const std::uint8_t> bytes) {
 std::optional<RadioSim::Parsed> RadioSim::TakeCommand() {
     while (!input_.empty()) {
         bool partial = false;
-        const std::string* keywords[] = {&ProgramKeyword, &config_.factoryHandshake};
+        const std::string* keywords[] = {&ProgramKeyword, &config_.FactoryHandshake};
         for (const std::string* keyword : keywords) {
             if (keyword->empty())
                 continue;
@@ -137,7 +137,7 @@ std::optional<RadioSim::Parsed> RadioSim::MatchProgramCommand(bool& partial) con
         }
         SimRequest request{command, 0};
         if (IsBlockCommand(command))
-            request.address = static_cast<std::uint16_t>(input_[1] << 8 | input_[2]);
+            request.Address = static_cast<std::uint16_t>(input_[1] << 8 | input_[2]);
         return Parsed{request, length};
     };
     switch (input_.front()) {
@@ -165,25 +165,25 @@ std::optional<RadioSim::Parsed> RadioSim::MatchProgramCommand(bool& partial) con
 }
 
 Bytes RadioSim::Answer(const SimRequest& request, std::span<const std::uint8_t> frame) {
-    switch (request.command) {
+    switch (request.Command) {
     case SimCommand::Handshake:
         programMode_ = true;
         return Bytes(HandshakeReply.begin(), HandshakeReply.end());
     case SimCommand::Identify:
-        return IdentifyReplyFrame(config_.identity);
+        return IdentifyReplyFrame(config_.Identity);
     case SimCommand::EnterWrite:
         return {AckByte};
     case SimCommand::ReadBlock: {
-        auto block = RadioImage::Holds(request.address, BlockSize)
-                         ? std::span<const std::uint8_t>(memory.Block(request.address))
-                         : std::span<const std::uint8_t>(infoBlock.Block(request.address));
+        auto block = RadioImage::Holds(request.Address, BlockSize)
+                         ? std::span<const std::uint8_t>(Memory.Block(request.Address))
+                         : std::span<const std::uint8_t>(InfoBlock.Block(request.Address));
         // The radio does not answer for addresses it does not have.
-        return block.empty() ? Bytes{} : BlockFrame(request.address, block);
+        return block.empty() ? Bytes{} : BlockFrame(request.Address, block);
     }
     case SimCommand::WriteBlock: {
         const auto block = ParseBlockFrame(frame);
-        const bool stored = block && (memory.Store(block->address, block->data) ||
-                                      infoBlock.Store(block->address, block->data));
+        const bool stored = block && (Memory.Store(block->Address, block->Data) ||
+                                      InfoBlock.Store(block->Address, block->Data));
         return {stored ? AckByte : ResendByte};
     }
     case SimCommand::End:

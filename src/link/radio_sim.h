@@ -17,11 +17,11 @@ namespace velmar {
 // retries. No time passes here; pauses on the line are chunk boundaries.
 
 struct RadioSimConfig {
-    RadioIdentity identity{"KAVRO", 1, "V102", {0x00, 0x00}};
-    bool echo = false; // a one-wire cable: everything sent comes back first
+    RadioIdentity Identity{"KAVRO", 1, "V102", {0x00, 0x00}};
+    bool Echo = false; // a one-wire cable: everything sent comes back first
     // A second 7-letter keyword that also opens programming mode (the factory
     // handshake); none when empty.
-    std::string factoryHandshake;
+    std::string FactoryHandshake;
 };
 
 // The commands the radio understands.
@@ -37,16 +37,16 @@ enum class SimFaultKind {
 };
 
 struct SimFault {
-    SimFaultKind kind = SimFaultKind::DropReply;
-    SimCommand on = SimCommand::Any;
-    std::optional<std::uint16_t> address; // block commands only; any address when empty
-    int times = 1;                        // matching commands it hits; negative: all of them
+    SimFaultKind Kind = SimFaultKind::DropReply;
+    SimCommand On = SimCommand::Any;
+    std::optional<std::uint16_t> Address; // block commands only; any address when empty
+    int Times = 1;                        // matching commands it hits; negative: all of them
 };
 
 // One command the radio received, in order of arrival.
 struct SimRequest {
-    SimCommand command = SimCommand::Any;
-    std::uint16_t address = 0; // block commands
+    SimCommand Command = SimCommand::Any;
+    std::uint16_t Address = 0; // block commands
 };
 
 class RadioSim {
@@ -54,14 +54,14 @@ public:
     explicit RadioSim(RadioSimConfig config = {});
 
     // The radio's memory, free for tests and tools to fill and inspect.
-    RadioImage memory;
-    RadioInfoBlock infoBlock;
+    RadioImage Memory;
+    RadioInfoBlock InfoBlock;
 
     // Puts the radio password (at most 4 characters, ANSI bytes) into bytes
     // 12 … 15 of the password block; an empty one erases it (0xFF).
     void SetPassword(std::string_view password);
     void AddFault(const SimFault& fault);
-    void SetEcho(bool echo) { config_.echo = echo; }
+    void SetEcho(bool echo) { config_.Echo = echo; }
 
     // Takes the bytes the program sent and gives what comes back on the line,
     // as pieces separated by pauses (the cable's echo is its own piece).

@@ -31,8 +31,8 @@ TEST(FramesTest, BlockFrameCarriesAddressDataChecksumAndAck) {
 
     const auto parsed = ParseBlockFrame(frame);
     ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->address, 0x1234);
-    EXPECT_TRUE(std::equal(data.begin(), data.end(), parsed->data.begin()));
+    EXPECT_EQ(parsed->Address, 0x1234);
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), parsed->Data.begin()));
 }
 
 TEST(FramesTest, DamagedBlockFramesAreRefused) {
@@ -75,10 +75,10 @@ TEST(FramesTest, IdentifyReplyRoundTrip) {
 
     const auto got = ParseIdentifyReply(reply);
     ASSERT_TRUE(got);
-    EXPECT_EQ(got->model, "KAVRO");
-    EXPECT_EQ(got->band, 1);
-    EXPECT_EQ(got->version, "V102");
-    EXPECT_EQ(got->extra, sent.extra);
+    EXPECT_EQ(got->Model, "KAVRO");
+    EXPECT_EQ(got->Band, 1);
+    EXPECT_EQ(got->Version, "V102");
+    EXPECT_EQ(got->Extra, sent.Extra);
 
     Bytes wrongEnd = reply;
     wrongEnd.back() = 0x0A;

@@ -21,7 +21,7 @@ TEST(RadioSimTest, AnswersOnlyAfterTheHandshake) {
     RadioSim sim;
     EXPECT_TRUE(sim.Receive(IdentifyFrame()).empty());
     EXPECT_EQ(Handshake(sim), (Bytes{0x5A, 0x52, 0x06}));
-    EXPECT_EQ(Joined(sim.Receive(IdentifyFrame())), IdentifyReplyFrame(RadioSimConfig{}.identity));
+    EXPECT_EQ(Joined(sim.Receive(IdentifyFrame())), IdentifyReplyFrame(RadioSimConfig{}.Identity));
     EXPECT_EQ(Joined(sim.Receive(EndFrame())), (Bytes{0x06}));
     EXPECT_FALSE(sim.InProgramMode());
     EXPECT_TRUE(sim.Receive(IdentifyFrame()).empty());
@@ -32,19 +32,19 @@ TEST(RadioSimTest, CommandsMayArriveInPiecesAfterNoise) {
     const Bytes noisy = {0x00, 'P', 'X', 'P', 'R', 'O'};
     EXPECT_TRUE(sim.Receive(noisy).empty());
     EXPECT_EQ(Joined(sim.Receive(Bytes{'G', 'R', 'A', 'M'})), (Bytes{0x5A, 0x52, 0x06}));
-    sim.memory.bytes[0x0123] = 0x77;
+    sim.Memory.Data[0x0123] = 0x77;
     const Bytes request = ReadBlockFrame(0x0120);
     EXPECT_TRUE(sim.Receive(std::span(request).first(2)).empty());
     const Bytes reply = Joined(sim.Receive(std::span(request).subspan(2)));
     const auto block = ParseBlockFrame(reply);
     ASSERT_TRUE(block);
-    EXPECT_EQ(block->address, 0x0120);
-    EXPECT_EQ(block->data[3], 0x77);
+    EXPECT_EQ(block->Address, 0x0120);
+    EXPECT_EQ(block->Data[3], 0x77);
 }
 
 TEST(RadioSimTest, EchoComesFirstAsItsOwnPiece) {
     RadioSimConfig config;
-    config.echo = true;
+    config.Echo = true;
     RadioSim sim(config);
     const auto pieces = sim.Receive(HandshakeFrame());
     ASSERT_EQ(pieces.size(), 2u);
@@ -57,23 +57,23 @@ TEST(RadioSimTest, WriteBlocksAreStoredOnlyWhenWhole) {
     Handshake(sim);
     const Bytes data(BlockSize, 0x3C);
     EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x2BF0, data))), (Bytes{0x06}));
-    EXPECT_EQ(sim.memory.bytes[0x2BFF], 0x3C);
+    EXPECT_EQ(sim.Memory.Data[0x2BFF], 0x3C);
     EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x3010, data))), (Bytes{0x06}));
-    EXPECT_EQ(sim.infoBlock.bytes[0x10], 0x3C);
+    EXPECT_EQ(sim.InfoBlock.Data[0x10], 0x3C);
 
     Bytes damaged = BlockFrame(0x0000, data);
     damaged[20] ^= 0x01;
     EXPECT_EQ(Joined(sim.Receive(damaged)), (Bytes{0x0A}));
-    EXPECT_EQ(sim.memory.bytes[0x0000], 0x00);
+    EXPECT_EQ(sim.Memory.Data[0x0000], 0x00);
     EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x2C00, data))), (Bytes{0x0A}));
 }
 
 TEST(RadioSimTest, PasswordLivesInThePasswordBlock) {
     RadioSim sim;
-    EXPECT_EQ(sim.infoBlock.bytes[0x3C], 0xFF);
+    EXPECT_EQ(sim.InfoBlock.Data[0x3C], 0xFF);
     sim.SetPassword("AB");
     const Bytes expected = {'A', 'B', 0x00, 0x00};
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), sim.infoBlock.bytes.begin() + 0x3C));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), sim.InfoBlock.Data.begin() + 0x3C));
 }
 
 TEST(RadioSimTest, FaultsShapeTheReplies) {
@@ -109,15 +109,15 @@ TEST(RadioSimTest, ResendFaultKeepsTheWriteOut) {
     Handshake(sim);
     const Bytes frame = BlockFrame(0x0000, Bytes(BlockSize, 0x11));
     EXPECT_EQ(Joined(sim.Receive(frame)), (Bytes{0x0A}));
-    EXPECT_EQ(sim.memory.bytes[0], 0x00);
+    EXPECT_EQ(sim.Memory.Data[0], 0x00);
     EXPECT_EQ(Joined(sim.Receive(frame)), (Bytes{0x06}));
-    EXPECT_EQ(sim.memory.bytes[0], 0x11);
+    EXPECT_EQ(sim.Memory.Data[0], 0x11);
     EXPECT_EQ(sim.Count(SimCommand::WriteBlock), 2u);
 }
 
 TEST(RadioSimTest, FactoryKeywordOpensProgrammingMode) {
     RadioSimConfig config;
-    config.factoryHandshake = "FACTORY";
+    config.FactoryHandshake = "FACTORY";
     RadioSim sim(config);
     EXPECT_EQ(Joined(sim.Receive(Bytes{'F', 'A', 'C', 'T', 'O', 'R', 'Y'})),
               (Bytes{0x5A, 0x52, 0x06}));
