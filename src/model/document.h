@@ -13,6 +13,11 @@ namespace velmar {
 
 using ChannelList = std::array<ChannelInfo, kMaxChannels>;
 
+// A channel count as an index bound: 0 … 529 whatever the record holds.
+inline int UsedChannelCount(std::int16_t chCount) {
+    return chCount < 0 ? 0 : (chCount > kMaxChannels ? kMaxChannels : chCount);
+}
+
 struct Document {
     DocRecord Doc;      // working document; Doc.ChCount entries of ChList are used
     DocRecord SavedDoc; // snapshot; SavedDoc.ChCount entries of SavedChList are used

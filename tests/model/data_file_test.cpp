@@ -1,0 +1,237 @@
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "model/data_file.h"
+#include "model/doc_compare.h"
+#include "model_fakes.h"
+#include "shell/temp_folder.h"
+
+namespace velmar {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DataFileTest : public ::testing::Test {
+protected:
+    // A document with some edits, as a user would save it.
+    std::unique_ptr<Document> EditedDocument() {
+        auto doc = NewTestDocument();
+        doc->ChList[doc->Doc.ChCount] = NewChannelInfo(167);
+        doc->ChList[doc->Doc.ChCount++].RxFre = MakeFixStr<8>("02712500");
+        doc->ChList[0].RxTone = 12;
+        doc->Doc.EmbMsg[1] = MakeFixStr<16>("HELLO");
+        doc->Doc.FmRadioList[2].Fre = MakeFixStr<8>("08800000");
+        return doc;
+    }
+
+    bool Save(Document& doc, const std::string& name) {
+        return SaveDocumentFile(doc, folder.Path(name), texts, sink);
+    }
+    bool Open(Document& doc, const std::string& name) {
+        return OpenDocumentFile(doc, folder.Path(name), versions, texts, sink);
+    }
+
+    TempFolder folder;
+    RecordingSink sink;
+    IdTexts texts;
+    VersionTable versions{{{"V102", "V102"}, {"V102", "V101"}}};
+};
+
+TEST_F(DataFileTest, ChannelFileNameReplacesTheLastThreeCharacters) {
+    EXPECT_EQ(ChannelFileName("/home/u/radio.dat"), "/home/u/radio.fre");
+    EXPECT_EQ(ChannelFileName("radio.DAT"), "radio.fre");
+    EXPECT_EQ(ChannelFileName("ab"), "fre");
+}
+
+TEST_F(DataFileTest, SaveAndReopenGiveTheSameDocument) {
+    auto doc = EditedDocument();
+    ASSERT_TRUE(Save(*doc, "radio.dat"));
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(doc->DocFileName, folder.Path("radio.dat"));
+    EXPECT_FALSE(doc->IsNewDocument);
+    EXPECT_TRUE(IsDocUnchanged(*doc));
+    EXPECT_EQ(fs::file_size(folder.Path("radio.dat")), kDocRecordSize);
+    EXPECT_EQ(fs::file_size(folder.Path("radio.fre")), 3 * kChannelInfoSize);
+    EXPECT_EQ(folder.Read("radio.dat").substr(0, 4), "V102");
+
+    Document reopened;
+    reopened.ModelName = "OTHER";
+    reopened.BandText = "";
+    ASSERT_TRUE(Open(reopened, "radio.dat"));
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_TRUE(IsDocUnchanged(reopened));
+    EXPECT_EQ(reopened.Doc, doc->Doc);
+    EXPECT_EQ(reopened.ChList[2], doc->ChList[2]);
+    EXPECT_EQ(reopened.ModelName, "KAVRO");
+    EXPECT_EQ(reopened.BandText, "25.615 - 30.105 MHz");
+    EXPECT_DOUBLE_EQ(reopened.BandLow, 25.615);
+    EXPECT_DOUBLE_EQ(reopened.BandHigh, 30.105);
+    EXPECT_EQ(reopened.RadioInfo.BandCode, 1);
+    EXPECT_EQ(reopened.DocFileName, folder.Path("radio.dat"));
+    EXPECT_FALSE(reopened.IsNewDocument);
+}
+
+TEST_F(DataFileTest, SavingNoChannelsWritesAnEmptyChannelFile) {
+    auto doc = NewTestDocument();
+    doc->Doc.ChCount = 0;
+    ASSERT_TRUE(Save(*doc, "empty.dat"));
+    EXPECT_EQ(fs::file_size(folder.Path("empty.dat")), kDocRecordSize);
+    EXPECT_EQ(fs::file_size(folder.Path("empty.fre")), 0u);
+    Document reopened;
+    ASSERT_TRUE(Open(reopened, "empty.dat"));
+    EXPECT_EQ(reopened.Doc.ChCount, 0);
+}
+
+TEST_F(DataFileTest, SavingTakesTheModelIntoTheSnapshot) {
+    auto doc = NewTestDocument();
+    doc->ModelName = "KAVRO";
+    doc->BandText = "450 - 520 MHz";
+    ASSERT_TRUE(Save(*doc, "radio.dat"));
+    EXPECT_EQ(doc->Doc.ModelInfo.BandCode, 32);
+    EXPECT_EQ(doc->SavedDoc.ModelInfo.BandCode, 32);
+}
+
+TEST_F(DataFileTest, AFileOfAnotherCompatibleVersionOpens) {
+    auto doc = EditedDocument();
+    ASSERT_TRUE(Save(*doc, "radio.dat"));
+    std::string data = folder.Read("radio.dat");
+    data.replace(0, 4, "V101");
+    folder.Write("radio.dat", data);
+
+    Document reopened;
+    ASSERT_TRUE(Open(reopened, "radio.dat"));
+    EXPECT_EQ(std::string(reopened.SavedDoc.Version.data(), 4), "V102");
+}
+
+// Each damaged pair is refused with its message and leaves the open document
+// exactly as it was, its file name included.
+TEST_F(DataFileTest, DamagedFilesAreRefusedAndChangeNothing) {
+    auto saved = EditedDocument();
+    ASSERT_TRUE(Save(*saved, "good.dat"));
+    const std::string data = folder.Read("good.dat");
+    const std::string channels = folder.Read("good.fre");
+    auto withWord = [&](std::size_t offset, std::uint16_t value) {
+        std::string d = data;
+        d[offset] = static_cast<char>(value & 0xFF);
+        d[offset + 1] = static_cast<char>(value >> 8);
+        return d;
+    };
+    const std::string incompatible =
+        versions.CompatMessage("V102", "V099", VersionTable::DataFileKind, texts);
+
+    struct Case {
+        const char* what;
+        std::string data;                   // contents of bad.dat
+        std::optional<std::string> channel; // contents of bad.fre; nothing = no file
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"no version tag", "X102" + data.substr(4), channels, "#9065"},
+        {"tag with a leading blank", " V10" + data.substr(4), channels, "#9065"},
+        {"empty file", "", channels, "#9065"},
+        {"incompatible version", "V099" + data.substr(4), channels, incompatible},
+        {"one byte short", data.substr(0, kDocRecordSize - 1), channels, "#9033"},
+        {"one byte long", data + "x", channels, "#9033"},
+        {"channel file missing", data, std::nullopt, "#9002"},
+        {"channel file short", data, channels.substr(0, 2 * kChannelInfoSize), "#9033"},
+        {"channel file long", data, channels + std::string(kChannelInfoSize, '\0'), "#9033"},
+        {"channel count above 529", withWord(4, 530), channels, "#9033"},
+        {"negative channel count", withWord(4, 0xFFFF), channels, "#9033"},
+        {"channel number used twice", data, channels.substr(0, 216) + channels.substr(0, 108),
+         "#9033"},
+        {"channel number 0", data, std::string(2, '\0') + channels.substr(2), "#9033"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(folder.Path("bad.fre"));
+        folder.Write("bad.dat", c.data);
+        if (c.channel)
+            folder.Write("bad.fre", *c.channel);
+        auto doc = NewTestDocument();
+        doc->ChList[0].RxTone = 7; // unsaved edit
+        const auto before = std::make_unique<Document>(*doc);
+        sink.shown.clear();
+
+        EXPECT_FALSE(Open(*doc, "bad.dat")) << c.what;
+        EXPECT_EQ(sink.shown, std::vector<std::string>{c.message}) << c.what;
+        EXPECT_TRUE(SameDocument(*doc, *before)) << c.what;
+    }
+}
+
+TEST_F(DataFileTest, UnreadableFilesAreRefused) {
+    fs::create_directory(folder.Path("folder.dat"));
+    for (const char* name : {"missing.dat", "folder.dat"}) {
+        auto doc = NewTestDocument();
+        const auto before = std::make_unique<Document>(*doc);
+        sink.shown.clear();
+        EXPECT_FALSE(Open(*doc, name)) << name;
+        EXPECT_EQ(sink.shown, std::vector<std::string>{"#9002"}) << name;
+        EXPECT_TRUE(SameDocument(*doc, *before)) << name;
+    }
+}
+
+class SaveFailureTest : public DataFileTest {
+protected:
+    // A failed save reports 9002, changes nothing in the document (it still
+    // counts as changed) and leaves no temporary file behind.
+    void ExpectFailedSave(const std::string& name) {
+        auto doc = EditedDocument();
+        const auto before = std::make_unique<Document>(*doc);
+        const auto entriesBefore = Entries();
+        EXPECT_FALSE(Save(*doc, name));
+        EXPECT_EQ(sink.shown, std::vector<std::string>{"#9002"});
+        EXPECT_TRUE(SameDocument(*doc, *before));
+        EXPECT_TRUE(IsDocChanged(*doc));
+        EXPECT_EQ(Entries(), entriesBefore);
+    }
+
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(SaveFailureTest, FolderThatDoesNotExist) {
+    ExpectFailedSave("no/such/folder/radio.dat");
+}
+
+TEST_F(SaveFailureTest, ChannelFileCannotBeReplacedSoTheOldPairStays) {
+    folder.Write("radio.dat", "old data");
+    fs::create_directory(folder.Path("radio.fre"));
+    ExpectFailedSave("radio.dat");
+    EXPECT_EQ(folder.Read("radio.dat"), "old data");
+}
+
+TEST_F(SaveFailureTest, DataFileCannotBeReplacedSoTheOldChannelFileComesBack) {
+    fs::create_directory(folder.Path("radio.dat"));
+    folder.Write("radio.fre", "old channels");
+    ExpectFailedSave("radio.dat");
+    EXPECT_EQ(folder.Read("radio.fre"), "old channels");
+}
+
+TEST_F(SaveFailureTest, NoChannelFileIsLeftWhenThereWasNone) {
+    fs::create_directory(folder.Path("radio.dat"));
+    ExpectFailedSave("radio.dat");
+    EXPECT_FALSE(folder.Exists("radio.fre"));
+}
+
+TEST_F(SaveFailureTest, DataFileNamedLikeItsChannelFile) {
+    ExpectFailedSave("radio.fre");
+}
+
+TEST_F(DataFileTest, SavingReplacesAnOlderPair) {
+    auto doc = EditedDocument();
+    ASSERT_TRUE(Save(*doc, "radio.dat"));
+    doc->Doc.ChCount = 1;
+    ASSERT_TRUE(Save(*doc, "radio.dat"));
+    EXPECT_EQ(fs::file_size(folder.Path("radio.fre")), kChannelInfoSize);
+    Document reopened;
+    ASSERT_TRUE(Open(reopened, "radio.dat"));
+    EXPECT_EQ(reopened.Doc.ChCount, 1);
+}
+
+} // namespace
+} // namespace velmar
