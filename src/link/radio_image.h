@@ -18,7 +18,7 @@ template <std::uint16_t First, std::size_t Length> struct RadioMemory {
     static constexpr std::uint16_t LastAddress = static_cast<std::uint16_t>(First + Length - 1);
     static constexpr std::size_t Size = Length;
 
-    std::array<std::uint8_t, Length> Data{};
+    std::array<std::uint8_t, Length> bytes{};
 
     // True when radio addresses address … address + length − 1 lie inside.
     static constexpr bool Holds(std::uint32_t address, std::size_t length = 1) {
@@ -28,12 +28,12 @@ template <std::uint16_t First, std::size_t Length> struct RadioMemory {
     std::span<std::uint8_t> Range(std::uint32_t address, std::size_t length) {
         if (!Holds(address, length))
             return {};
-        return std::span<std::uint8_t>(Data).subspan(address - First, length);
+        return std::span<std::uint8_t>(bytes).subspan(address - First, length);
     }
     std::span<const std::uint8_t> Range(std::uint32_t address, std::size_t length) const {
         if (!Holds(address, length))
             return {};
-        return std::span<const std::uint8_t>(Data).subspan(address - First, length);
+        return std::span<const std::uint8_t>(bytes).subspan(address - First, length);
     }
 
     // The 16-byte block that starts at `address` (empty when outside).

@@ -39,22 +39,22 @@ TEST(RadioImageTest, StoreAndFillChangeNothingWhenOutside) {
     RadioInfoBlock info;
     const std::vector<std::uint8_t> block(BlockSize, 0x5A);
     EXPECT_TRUE(info.Store(0x3030, block));
-    EXPECT_EQ(info.Data[0x30], 0x5A);
-    EXPECT_EQ(info.Data[0x3F], 0x5A);
+    EXPECT_EQ(info.bytes[0x30], 0x5A);
+    EXPECT_EQ(info.bytes[0x3F], 0x5A);
     EXPECT_FALSE(info.Store(0x30F8, block));
     EXPECT_FALSE(info.Store(0x2FF8, block));
     EXPECT_FALSE(info.Fill(0x30F0, 0x3100, 0xEE));
     EXPECT_FALSE(info.Fill(0x3010, 0x3000, 0xEE));
-    EXPECT_EQ(info.Data[0xF8], 0x00);
-    EXPECT_EQ(info.Data[0x00], 0x00);
+    EXPECT_EQ(info.bytes[0xF8], 0x00);
+    EXPECT_EQ(info.bytes[0x00], 0x00);
 }
 
 TEST(RadioImageTest, ClearChannelAreaSetsOnlyTheChannelArea) {
     RadioImage image;
     ClearChannelArea(image);
-    EXPECT_EQ(image.Data[0x0000], 0xFF);
-    EXPECT_EQ(image.Data[0x243F], 0xFF);
-    EXPECT_EQ(image.Data[0x2440], 0x00);
+    EXPECT_EQ(image.bytes[0x0000], 0xFF);
+    EXPECT_EQ(image.bytes[0x243F], 0xFF);
+    EXPECT_EQ(image.bytes[0x2440], 0x00);
 }
 
 } // namespace

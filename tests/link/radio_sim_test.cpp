@@ -32,7 +32,7 @@ TEST(RadioSimTest, CommandsMayArriveInPiecesAfterNoise) {
     const Bytes noisy = {0x00, 'P', 'X', 'P', 'R', 'O'};
     EXPECT_TRUE(sim.Receive(noisy).empty());
     EXPECT_EQ(Joined(sim.Receive(Bytes{'G', 'R', 'A', 'M'})), (Bytes{0x5A, 0x52, 0x06}));
-    sim.Memory.Data[0x0123] = 0x77;
+    sim.Memory.bytes[0x0123] = 0x77;
     const Bytes request = ReadBlockFrame(0x0120);
     EXPECT_TRUE(sim.Receive(std::span(request).first(2)).empty());
     const Bytes reply = Joined(sim.Receive(std::span(request).subspan(2)));
@@ -57,23 +57,23 @@ TEST(RadioSimTest, WriteBlocksAreStoredOnlyWhenWhole) {
     Handshake(sim);
     const Bytes data(BlockSize, 0x3C);
     EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x2BF0, data))), (Bytes{0x06}));
-    EXPECT_EQ(sim.Memory.Data[0x2BFF], 0x3C);
+    EXPECT_EQ(sim.Memory.bytes[0x2BFF], 0x3C);
     EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x3010, data))), (Bytes{0x06}));
-    EXPECT_EQ(sim.InfoBlock.Data[0x10], 0x3C);
+    EXPECT_EQ(sim.InfoBlock.bytes[0x10], 0x3C);
 
     Bytes damaged = BlockFrame(0x0000, data);
     damaged[20] ^= 0x01;
     EXPECT_EQ(Joined(sim.Receive(damaged)), (Bytes{0x0A}));
-    EXPECT_EQ(sim.Memory.Data[0x0000], 0x00);
+    EXPECT_EQ(sim.Memory.bytes[0x0000], 0x00);
     EXPECT_EQ(Joined(sim.Receive(BlockFrame(0x2C00, data))), (Bytes{0x0A}));
 }
 
 TEST(RadioSimTest, PasswordLivesInThePasswordBlock) {
     RadioSim sim;
-    EXPECT_EQ(sim.InfoBlock.Data[0x3C], 0xFF);
+    EXPECT_EQ(sim.InfoBlock.bytes[0x3C], 0xFF);
     sim.SetPassword("AB");
     const Bytes expected = {'A', 'B', 0x00, 0x00};
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), sim.InfoBlock.Data.begin() + 0x3C));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), sim.InfoBlock.bytes.begin() + 0x3C));
 }
 
 TEST(RadioSimTest, FaultsShapeTheReplies) {
@@ -109,9 +109,9 @@ TEST(RadioSimTest, ResendFaultKeepsTheWriteOut) {
     Handshake(sim);
     const Bytes frame = BlockFrame(0x0000, Bytes(BlockSize, 0x11));
     EXPECT_EQ(Joined(sim.Receive(frame)), (Bytes{0x0A}));
-    EXPECT_EQ(sim.Memory.Data[0], 0x00);
+    EXPECT_EQ(sim.Memory.bytes[0], 0x00);
     EXPECT_EQ(Joined(sim.Receive(frame)), (Bytes{0x06}));
-    EXPECT_EQ(sim.Memory.Data[0], 0x11);
+    EXPECT_EQ(sim.Memory.bytes[0], 0x11);
     EXPECT_EQ(sim.Count(SimCommand::WriteBlock), 2u);
 }
 
