@@ -1,8 +1,6 @@
 #include "channels/combo_lists.h"
 
 #include <algorithm>
-#include <limits>
-#include <optional>
 
 #include "shell/numbers.h"
 
@@ -22,17 +20,6 @@ void ShowText(ComboList& combo, const std::string& text) {
     combo.Selected = text.empty() ? -1 : IndexOf(combo, text);
 }
 
-// A numeric text rounded to an integer (halves to even), when that fits Int.
-template <class Int> std::optional<Int> RoundedInRange(std::string_view text) {
-    const auto value = ParseNumber(text);
-    if (!value)
-        return std::nullopt;
-    const long long rounded = ScaledRound(*value, 0, HalfRounding::ToEven);
-    if (rounded < std::numeric_limits<Int>::min() || rounded > std::numeric_limits<Int>::max())
-        return std::nullopt;
-    return static_cast<Int>(rounded);
-}
-
 } // namespace
 
 std::string ComboList::Text() const {
@@ -45,7 +32,7 @@ int CheckBoxValue(int stored) {
 
 void GetComboNumber(const ComboList& combo, std::int16_t& out, std::int16_t fallback) {
     const auto number =
-        combo.Selected >= 0 ? RoundedInRange<std::int16_t>(combo.Text()) : std::nullopt;
+        combo.Selected >= 0 ? RoundedNumber<std::int16_t>(combo.Text()) : std::nullopt;
     out = number.value_or(fallback);
 }
 
@@ -88,7 +75,7 @@ void AddComboTextOnce(ComboList& combo, std::string_view text) {
 }
 
 std::int32_t ValLngOr(std::string_view text, std::int32_t fallback) {
-    return RoundedInRange<std::int32_t>(text).value_or(fallback);
+    return RoundedNumber<std::int32_t>(text).value_or(fallback);
 }
 
 void FillGroupNumbers(ComboList& combo) {

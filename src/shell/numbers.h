@@ -1,4 +1,5 @@
 #pragma once
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,5 +43,17 @@ enum class HalfRounding { AwayFromZero, ToEven };
 // NumberText(x): ScaledRound(145.12, 5, ...) is 14512000, never 14511999.
 // Saturates at +/-9e18; a value that is not a number gives 0.
 long long ScaledRound(double x, int decimals, HalfRounding halves);
+
+// A numeric text rounded to a whole number, halves to even (2.5 gives 2, 3.5
+// gives 4); nothing when the text is not numeric or the number does not fit Int.
+template <class Int = long long> std::optional<Int> RoundedNumber(std::string_view text) {
+    const auto value = ParseNumber(text);
+    if (!value)
+        return std::nullopt;
+    const long long rounded = ScaledRound(*value, 0, HalfRounding::ToEven);
+    if (rounded < std::numeric_limits<Int>::min() || rounded > std::numeric_limits<Int>::max())
+        return std::nullopt;
+    return static_cast<Int>(rounded);
+}
 
 } // namespace velmar

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "channel_fakes.h"
+#include "shell/numbers.h"
 
 namespace velmar {
 namespace {
@@ -232,6 +233,45 @@ TEST_F(CodecTest, ChRasterAlignLeavesChannelsWithoutFrequency) {
         EXPECT_EQ(ch, before) << rx;
     }
     EXPECT_TRUE(sink.shown.empty());
+}
+
+TEST_F(CodecTest, GarbageGivesWellFormedResults) {
+    const std::string garbage[] = {
+        "",
+        "\0"s,
+        "-",
+        ".",
+        "+",
+        "-0",
+        "1e999",
+        std::string(400, '9'),
+        " ",
+        "\xff\xfe",
+        "..5",
+        "5..",
+        "--5",
+        "99999999999999999999.5",
+        "12345678901234567890",
+    };
+    for (const auto& text : garbage) {
+        SCOPED_TRACE(text);
+        const std::string stored = FreShowToStore(text, fre.BandLow);
+        EXPECT_TRUE(stored.empty() || (stored.size() == 8 && IsStoredDigits(stored)));
+        const double checked = Number(FreCheckText(text, 3, fre));
+        EXPECT_GE(checked, fre.BandLow);
+        EXPECT_LE(checked, fre.BandHigh);
+        for (bool offsetEntry : {false, true}) {
+            std::uint8_t dir = 2;
+            const std::string offset =
+                OffsetShowToStore("14550000", text, offsetEntry, text, dir, fre);
+            EXPECT_EQ(offset.size(), 7u);
+            EXPECT_TRUE(IsStoredDigits(offset));
+            EXPECT_LE(dir, 2);
+        }
+        FreStoreToShow(text, fre);
+        TxFreShow(text, text, 2, false, fre);
+        TxFreShowChecked(text, text, 1, false, fre);
+    }
 }
 
 TEST(ToneListTest, EntriesInIndexOrder) {

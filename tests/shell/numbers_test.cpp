@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -35,6 +36,16 @@ TEST(NumbersTest, HugeDigitStringIsNotNumeric) {
     const std::string huge(400, '9');
     EXPECT_FALSE(IsNumeric(huge));
     EXPECT_EQ(Number(huge), 0.0);
+}
+
+TEST(NumbersTest, RoundedNumberHalvesToEven) {
+    EXPECT_EQ(RoundedNumber("2.5"), 2);
+    EXPECT_EQ(RoundedNumber(" 3.5"), 4);
+    EXPECT_EQ(RoundedNumber("-2.5"), -2);
+    EXPECT_EQ(RoundedNumber("7"), 7);
+    EXPECT_EQ(RoundedNumber("x"), std::nullopt);
+    EXPECT_EQ(RoundedNumber<std::int16_t>("32767.4"), 32767);
+    EXPECT_EQ(RoundedNumber<std::int16_t>("32767.5"), std::nullopt);
 }
 
 TEST(NumbersTest, NumericTextDropsBlanksAndPlus) {
