@@ -62,10 +62,13 @@ MsgAnswer FromQt(int button, MsgButtons buttons) {
 } // namespace
 
 QtMessageSink::QtMessageSink(QWidget* parent, std::string caption)
-    : parent_(parent), caption_(std::move(caption)) {}
+    : parent_(parent), caption_([caption = std::move(caption)] { return caption; }) {}
+
+QtMessageSink::QtMessageSink(QWidget* parent, const TextLookup& texts)
+    : parent_(parent), caption_([&texts] { return texts.GetText(12000); }) {}
 
 MsgAnswer QtMessageSink::Show(const std::string& text, MsgButtons buttons, MsgIcon icon) {
-    QMessageBox box(ToQt(icon), QString::fromStdString(caption_), QString::fromStdString(text),
+    QMessageBox box(ToQt(icon), QString::fromStdString(caption_()), QString::fromStdString(text),
                     ToQt(buttons), parent_);
     return FromQt(box.exec(), buttons);
 }
