@@ -1,0 +1,392 @@
+#include "link/radio_exchange.h"
+
+#include "link_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace velmar {
+namespace {
+
+struct NumberedTexts : TextLookup {
+    std::string GetText(int id) const override { return "T" + std::to_string(id); }
+};
+
+constexpr const char* KavroBand = "25.615 - 30.105 MHz"; // band code 1
+
+class RadioExchangeTest : public ::testing::Test {
+protected:
+    RadioExchangeTest() {
+        // Recognisable, different contents on each side.
+        for (std::size_t i = 0; i < RadioImage::Size; ++i) {
+            sim.Memory.bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+            image.bytes[i] = static_cast<std::uint8_t>(i * 13 + 5);
+        }
+        for (std::size_t i = 0; i < RadioInfoBlock::Size; ++i)
+            sim.InfoBlock.bytes[i] = static_cast<std::uint8_t>(0x80 + i);
+        sim.SetPassword("");
+        link.NoEcho = true; // the simulated cable does not echo unless told to
+    }
+
+    RadioExchange Make(LinkType type, std::string model = "KAVRO", std::string band = KavroBand) {
+        return RadioExchange(type, ExchangeContext{link, image, info, versions, texts,
+                                                   std::move(model), std::move(band), false});
+    }
+
+    // Runs a whole exchange; true when it succeeded.
+    bool Run(RadioExchange& exchange) {
+        loop.Run(exchange, exchange.Start());
+        return loop.result.value_or(false);
+    }
+    bool Run(LinkType type, std::string model = "KAVRO", std::string band = KavroBand) {
+        RadioExchange exchange = Make(type, std::move(model), std::move(band));
+        return Run(exchange);
+    }
+
+    std::vector<std::uint16_t> Requested(SimCommand command) const {
+        std::vector<std::uint16_t> addresses;
+        for (const SimRequest& r : sim.Log())
+            if (r.Command == command)
+                addresses.push_back(r.Address);
+        return addresses;
+    }
+
+    bool EndSentLast() const { return !loop.sent.empty() && loop.sent.back() == EndFrame(); }
+
+    LinkGlobals link;
+    RadioImage image;
+    RadioInfoBlock info;
+    VersionTable versions{{{"V102", "V102"}, {"V102", "V101"}}};
+    NumberedTexts texts;
+    RadioSim sim;
+    LinkLoop loop{sim};
+};
+
+// ---- whole read and write, with and without the cable echo ----------------
+
+struct CableCase {
+    bool cableEchoes;
+    bool noEchoAtStart;
+    int handshakeTimeouts; // attempts until the assumption fits the cable
+};
+const CableCase Cables[] = {{true, false, 0}, {true, true, 1}, {false, false, 1}, {false, true, 0}};
+
+TEST_F(RadioExchangeTest, ReadFillsTheImageBlockByBlock) {
+    for (const CableCase& c : Cables) {
+        SCOPED_TRACE(testing::Message()
+                     << "echo " << c.cableEchoes << " NoEcho " << c.noEchoAtStart);
+        sim = RadioSim();
+        sim.Memory.bytes.fill(0x5C);
+        sim.Memory.bytes[0x0000] = 0x01;
+        sim.Memory.bytes[0x2BFF] = 0x02;
+        sim.SetEcho(c.cableEchoes);
+        link.NoEcho = c.noEchoAtStart;
+        loop = LinkLoop(sim);
+        image.bytes.fill(0);
+
+        ASSERT_TRUE(Run(LinkType::Read));
+        EXPECT_EQ(image.bytes, sim.Memory.bytes);
+        EXPECT_EQ(link.NoEcho, !c.cableEchoes);
+        EXPECT_EQ(loop.timeouts, c.handshakeTimeouts);
+
+        // The password block, then the 704 blocks in order, then the end.
+        std::vector<std::uint16_t> expected = {PasswordBlockAddress};
+        for (std::uint16_t a = 0; a < 0x2C00; a += 16)
+            expected.push_back(a);
+        EXPECT_EQ(Requested(SimCommand::ReadBlock), expected);
+        EXPECT_EQ(sim.Count(SimCommand::End), 1u);
+        EXPECT_TRUE(EndSentLast());
+        EXPECT_EQ(loop.MessageIds(), std::vector<int>{9009});
+        EXPECT_EQ(loop.progress.back(), 100);
+        EXPECT_TRUE(std::is_sorted(loop.progress.begin(), loop.progress.end()));
+        // A read block is answered by 22 bytes, behind 4 echoed ones.
+        const auto at = std::find(loop.sent.begin(), loop.sent.end(), ReadBlockFrame(0x0010));
+        EXPECT_EQ(loop.thresholds[at - loop.sent.begin()], c.cableEchoes ? 26u : 22u);
+    }
+}
+
+TEST_F(RadioExchangeTest, WriteSendsTheWholeImage) {
+    for (const CableCase& c : Cables) {
+        SCOPED_TRACE(testing::Message()
+                     << "echo " << c.cableEchoes << " NoEcho " << c.noEchoAtStart);
+        sim = RadioSim();
+        sim.SetEcho(c.cableEchoes);
+        link.NoEcho = c.noEchoAtStart;
+        loop = LinkLoop(sim);
+
+        ASSERT_TRUE(Run(LinkType::Write));
+        EXPECT_EQ(sim.Memory.bytes, image.bytes);
+        EXPECT_EQ(sim.Count(SimCommand::WriteBlock), 704u);
+        EXPECT_EQ(sim.Count(SimCommand::EnterWrite), 1u);
+        EXPECT_EQ(loop.CountSent(EnterWriteFrame(false)), 1u);
+        EXPECT_EQ(loop.MessageIds(), std::vector<int>{9010});
+        EXPECT_EQ(loop.timeouts, c.handshakeTimeouts);
+        const auto at =
+            std::find(loop.sent.begin(), loop.sent.end(), BlockFrame(0x0010, image.Block(0x0010)));
+        ASSERT_NE(at, loop.sent.end());
+        EXPECT_EQ(loop.thresholds[at - loop.sent.begin()], c.cableEchoes ? 23u : 1u);
+    }
+}
+
+TEST_F(RadioExchangeTest, ReadClearsTheChannelAreaAndKeepsTheIdentification) {
+    sim.AddFault({SimFaultKind::GoSilent, SimCommand::ReadBlock, 0x0000, 1});
+    loop.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(Run(LinkType::Read));
+    EXPECT_EQ(image.bytes[0x243F], 0xFF);
+    EXPECT_EQ(image.bytes[0x2440], static_cast<std::uint8_t>(0x2440 * 13 + 5));
+    // Model and firmware of the identification reply, not the band code.
+    const Bytes reply = IdentifyReplyFrame(RadioSimConfig{}.Identity);
+    EXPECT_TRUE(std::equal(reply.begin() + 1, reply.begin() + 8, image.bytes.begin() + 0x29E0));
+    EXPECT_NE(image.bytes[0x29E7], reply[8]);
+    EXPECT_TRUE(std::equal(reply.begin() + 9, reply.begin() + 15, image.bytes.begin() + 0x29E8));
+}
+
+TEST_F(RadioExchangeTest, EnterWriteTellsTheProgramFamily) {
+    RadioExchange exchange(LinkType::Write, ExchangeContext{link, image, info, versions, texts,
+                                                            "KAVRO", KavroBand, true});
+    ASSERT_TRUE(Run(exchange));
+    EXPECT_EQ(loop.CountSent(Bytes{0x03, 0x00, 0x06}), 1u);
+}
+
+// ---- handshake, block and password retries --------------------------------
+
+TEST_F(RadioExchangeTest, HandshakeGivesUpAfterFourAttempts) {
+    sim.AddFault({SimFaultKind::DropReply, SimCommand::Handshake, std::nullopt, -1});
+    loop.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(Run(LinkType::Read));
+    EXPECT_EQ(loop.CountSent(HandshakeFrame()), 4u);
+    EXPECT_EQ(loop.timeouts, 4);
+    EXPECT_FALSE(link.NoEcho); // flipped three times
+    ASSERT_EQ(loop.messages.size(), 1u);
+    EXPECT_EQ(loop.messages[0].TextId, 9008);
+    EXPECT_EQ(loop.messages[0].Buttons, MsgButtons::OkCancel);
+    EXPECT_TRUE(EndSentLast()); // a failed exchange still ends the radio's programming mode
+}
+
+TEST_F(RadioExchangeTest, FailurePromptOkStartsAgainFromTheHandshake) {
+    sim.AddFault({SimFaultKind::DropReply, SimCommand::ReadBlock, 0x1000, 4});
+    loop.answers = {MsgAnswer::Ok};
+    ASSERT_TRUE(Run(LinkType::Read));
+    EXPECT_EQ(image.bytes, sim.Memory.bytes);
+    EXPECT_EQ(loop.MessageIds(), (std::vector<int>{9008, 9009}));
+    EXPECT_EQ(loop.CountSent(HandshakeFrame()), 2u);
+    // The progress starts from 0 again, and every block is read again.
+    EXPECT_NE(std::find(loop.progress.begin(), loop.progress.end(), 0), loop.progress.end());
+    EXPECT_EQ(loop.CountSent(ReadBlockFrame(0x0000)), 2u);
+    EXPECT_EQ(loop.CountSent(ReadBlockFrame(0x1000)), 5u);
+}
+
+TEST_F(RadioExchangeTest, BlockRetriesAfterBadOrMissingReplies) {
+    struct Case {
+        SimFaultKind kind;
+        int times;
+        bool gotThrough;
+    };
+    const Case cases[] = {
+        {SimFaultKind::DropReply, 3, true},   {SimFaultKind::DropReply, 4, false},
+        {SimFaultKind::BadChecksum, 3, true}, {SimFaultKind::BadChecksum, 4, false},
+        {SimFaultKind::Garbage, 3, true},     {SimFaultKind::Garbage, 4, false},
+        {SimFaultKind::SplitReply, -1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.kind) << " x" << c.times);
+        sim = RadioSim();
+        sim.AddFault({c.kind, SimCommand::ReadBlock, 0x0200, c.times});
+        loop = LinkLoop(sim);
+        loop.answers = {MsgAnswer::Cancel};
+        EXPECT_EQ(Run(LinkType::Read), c.gotThrough);
+        const std::size_t requests = c.times < 0 ? 1 : static_cast<std::size_t>(c.times) + 1;
+        EXPECT_EQ(loop.CountSent(ReadBlockFrame(0x0200)), std::min<std::size_t>(requests, 4));
+        EXPECT_EQ(loop.MessageIds(), std::vector<int>{c.gotThrough ? 9009 : 9008});
+    }
+}
+
+TEST_F(RadioExchangeTest, WriteBlockTimeoutsUseTheBlockRetries) {
+    sim.AddFault({SimFaultKind::DropReply, SimCommand::WriteBlock, 0x2BF0, 3});
+    ASSERT_TRUE(Run(LinkType::Write));
+    EXPECT_EQ(loop.timeouts, 3);
+    EXPECT_EQ(sim.Memory.bytes, image.bytes);
+}
+
+TEST_F(RadioExchangeTest, ResendRequestSendsTheBlockAgainAtOnce) {
+    sim.AddFault({SimFaultKind::AnswerResend, SimCommand::WriteBlock, 0x0100, 5});
+    ASSERT_TRUE(Run(LinkType::Write));
+    EXPECT_EQ(loop.timeouts, 0);
+    EXPECT_EQ(loop.CountSent(BlockFrame(0x0100, image.Block(0x0100))), 6u);
+    EXPECT_EQ(sim.Memory.bytes, image.bytes);
+}
+
+TEST_F(RadioExchangeTest, RadioThatAlwaysAsksAgainEndsInThePrompt) {
+    sim.AddFault({SimFaultKind::AnswerResend, SimCommand::WriteBlock, 0x0100, -1});
+    loop.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(Run(LinkType::Write));
+    EXPECT_EQ(loop.CountSent(BlockFrame(0x0100, image.Block(0x0100))),
+              static_cast<std::size_t>(RadioExchange::ResendRequestLimit) + 1);
+    EXPECT_EQ(loop.MessageIds(), std::vector<int>{9008});
+}
+
+TEST_F(RadioExchangeTest, ResendRequestOutsideTheWriteBlocksIsNotAWrite) {
+    sim.AddFault({SimFaultKind::AnswerResend, SimCommand::End, std::nullopt, 1});
+    ASSERT_TRUE(Run(LinkType::Read));
+    EXPECT_EQ(sim.Count(SimCommand::WriteBlock), 0u);
+    EXPECT_EQ(loop.timeouts, 1);
+}
+
+TEST_F(RadioExchangeTest, SilentEndStillCompletes) {
+    sim.AddFault({SimFaultKind::DropReply, SimCommand::End, std::nullopt, 1});
+    EXPECT_TRUE(Run(LinkType::Read));
+    EXPECT_TRUE(Run(LinkType::Write));
+}
+
+TEST_F(RadioExchangeTest, PasswordBlockIsAskedForThreeTimes) {
+    for (int drops : {2, 3}) {
+        SCOPED_TRACE(drops);
+        sim = RadioSim();
+        sim.AddFault({SimFaultKind::DropReply, SimCommand::ReadBlock, PasswordBlockAddress, drops});
+        loop = LinkLoop(sim);
+        loop.answers = {MsgAnswer::Cancel};
+        EXPECT_EQ(Run(LinkType::Read), drops < 3);
+        EXPECT_EQ(loop.CountSent(ReadBlockFrame(PasswordBlockAddress)), 3u);
+    }
+}
+
+TEST_F(RadioExchangeTest, RepliesOfAnotherFormAreLeftToTheTimer) {
+    link.NoEcho = false;
+    RadioExchange exchange = Make(LinkType::Read);
+    exchange.Start();
+    EXPECT_TRUE(exchange.OnBytes(Bytes{0x5A, 0x52, 0x06, 0x00}).empty()); // echo expected: 10 bytes
+    exchange.OnTimeout();                                                 // now without echo
+    exchange.OnBytes(Bytes{0x5A, 0x52});
+    ASSERT_EQ(exchange.Step(), LinkStep::Handshake);
+    exchange.OnBytes(Bytes{0x06, 0xEE}); // the surplus byte is dropped
+    ASSERT_EQ(exchange.Step(), LinkStep::Identify);
+    exchange.OnBytes(IdentifyReplyFrame(RadioSimConfig{}.Identity));
+    exchange.OnBytes(BlockFrame(PasswordBlockAddress, Bytes(16, 0xFF)));
+    ASSERT_EQ(exchange.Step(), LinkStep::DataBlocks);
+    // A block for another address than requested does not count.
+    EXPECT_TRUE(exchange.OnBytes(BlockFrame(0x0010, Bytes(16, 0x11))).empty());
+    // Nor does anything else until the block has been asked for again.
+    EXPECT_TRUE(exchange.OnBytes(BlockFrame(0x0000, Bytes(16, 0x11))).empty());
+    const LinkActions again = exchange.OnTimeout();
+    ASSERT_FALSE(again.empty());
+    EXPECT_EQ(std::get<SendBytes>(again[0]).Data, ReadBlockFrame(0x0000));
+    EXPECT_FALSE(exchange.OnBytes(BlockFrame(0x0000, Bytes(16, 0x11))).empty());
+    EXPECT_EQ(image.bytes[0x0000], 0x11);
+    EXPECT_NE(image.bytes[0x0010], 0x11);
+}
+
+// ---- radio password -------------------------------------------------------
+
+TEST_F(RadioExchangeTest, RadioPassword) {
+    struct Case {
+        const char* radio;
+        const char* held;
+        std::optional<std::string> typed; // nullopt: no dialog expected, or Cancel
+        bool dialog;
+        bool passes;
+        const char* heldAfter;
+    };
+    const Case cases[] = {
+        {"", "", std::nullopt, false, true, ""},
+        {"AB", "AB", std::nullopt, false, true, "AB"},
+        {"AB", "", "AB ", true, true, "AB"},
+        {"AB", "XY", "ABC", true, false, "ABC"},
+        {"AB", "XY", std::nullopt, true, false, "XY"},
+        {"WXYZ", "", "WXYZ", true, true, "WXYZ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.radio << "/" << c.held);
+        sim = RadioSim();
+        sim.SetPassword(c.radio);
+        loop = LinkLoop(sim);
+        loop.passwords = {c.typed};
+        link = LinkGlobals();
+        link.RadioPassword = c.held;
+
+        EXPECT_EQ(Run(LinkType::Write), c.passes);
+        EXPECT_EQ(loop.passwordDialogs, c.dialog ? 1 : 0);
+        EXPECT_EQ(link.RadioPassword, c.heldAfter);
+        EXPECT_EQ(link.PasswordEntered, c.dialog);
+        if (!c.passes) {
+            ASSERT_EQ(loop.messages.size(), 1u);
+            EXPECT_EQ(loop.messages[0].Literal, "PassWord Failure!");
+            EXPECT_TRUE(EndSentLast());
+            EXPECT_EQ(sim.Count(SimCommand::WriteBlock), 0u);
+        }
+    }
+}
+
+// ---- model, band and firmware ---------------------------------------------
+
+TEST_F(RadioExchangeTest, RadioMustSuitTheDocument) {
+    struct Case {
+        LinkType type;
+        const char* model;
+        const char* firmware;
+        std::uint8_t band;
+        std::optional<MsgAnswer> answer;
+        bool passes;
+        int textId; // 0: the firmware message
+    };
+    const Case cases[] = {
+        {LinkType::Read, "OTHER", "V102", 1, std::nullopt, false, 9012},
+        {LinkType::Write, "OTHER", "V102", 1, std::nullopt, false, 9012},
+        {LinkType::Read, "KAVRO", "V100", 1, std::nullopt, false, 0},
+        {LinkType::Read, "KAVRO", "V101", 2, std::nullopt, true, 9009},   // a read takes any band
+        {LinkType::Write, "KAVRO", "V102", 7, MsgAnswer::Ok, true, 9014}, // same group
+        {LinkType::Write, "KAVRO", "V102", 2, MsgAnswer::Cancel, false, 9014},
+        {LinkType::Write, "KAVRO", "V102", 8, std::nullopt, false, 9030}, // another group
+        {LinkType::Write, "KAVRO", "V102", 32, std::nullopt, false, 9030},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.model << " " << c.firmware << " band " << int(c.band));
+        RadioSimConfig config;
+        config.Identity = {c.model, c.band, c.firmware, {0, 0}};
+        sim = RadioSim(config);
+        loop = LinkLoop(sim);
+        if (c.answer)
+            loop.answers = {*c.answer};
+
+        EXPECT_EQ(Run(c.type), c.passes);
+        ASSERT_FALSE(loop.messages.empty());
+        EXPECT_EQ(loop.messages[0].TextId, c.textId);
+        if (c.textId == 0) {
+            EXPECT_EQ(loop.messages[0].Literal,
+                      versions.CompatMessage(ProgramVersion, c.firmware, 0, texts));
+        }
+        EXPECT_EQ(sim.Count(SimCommand::WriteBlock) > 0, c.passes && c.type == LinkType::Write);
+        if (!c.passes) {
+            EXPECT_TRUE(EndSentLast());
+        }
+    }
+}
+
+// ---- radio information ------------------------------------------------------
+
+TEST_F(RadioExchangeTest, RadioInformationReadsTheInfoBlock) {
+    ASSERT_TRUE(Run(LinkType::RadioInfo));
+    EXPECT_EQ(info.bytes, sim.InfoBlock.bytes);
+    std::vector<std::uint16_t> expected;
+    for (std::uint16_t a = 0x3000; a < 0x3100; a += 16)
+        expected.push_back(a);
+    EXPECT_EQ(Requested(SimCommand::ReadBlock), expected);
+    EXPECT_TRUE(loop.messages.empty());
+    EXPECT_TRUE(loop.progress.empty());
+    EXPECT_EQ(sim.Count(SimCommand::EnterWrite), 0u);
+}
+
+TEST_F(RadioExchangeTest, RadioInformationOffersRetryAtOnce) {
+    sim.AddFault({SimFaultKind::DropReply, SimCommand::ReadBlock, 0x3080, 1});
+    loop.answers = {MsgAnswer::Retry};
+    ASSERT_TRUE(Run(LinkType::RadioInfo));
+    EXPECT_EQ(info.bytes, sim.InfoBlock.bytes);
+    ASSERT_EQ(loop.messages.size(), 1u);
+    EXPECT_EQ(loop.messages[0].Buttons, MsgButtons::RetryCancel);
+    // From the first block again after the handshake.
+    EXPECT_EQ(loop.CountSent(ReadBlockFrame(0x3000)), 2u);
+    EXPECT_EQ(loop.CountSent(HandshakeFrame()), 2u);
+}
+
+} // namespace
+} // namespace velmar
