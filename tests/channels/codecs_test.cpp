@@ -73,7 +73,7 @@ TEST_F(CodecTest, FreShowToStore) {
 
 TEST_F(CodecTest, FreCheckTextClampsAlignsAndWarns) {
     const struct {
-        const char* entered;
+        std::string entered;
         int group;
         const char* checked;
         bool warns;
@@ -89,10 +89,10 @@ TEST_F(CodecTest, FreCheckTextClampsAlignsAndWarns) {
         {"-1", 3, "25.61500", true},
         {"xyz", 3, "25.61500", true},
         {"", 3, "25.61500", true},
-        {std::string(500, '9').c_str(), 3, "25.61500", true},
+        {std::string(500, '9'), 3, "25.61500", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.entered) + " group " + std::to_string(c.group));
+        SCOPED_TRACE(c.entered + " group " + std::to_string(c.group));
         sink.shown.clear();
         EXPECT_EQ(FreCheckText(c.entered, c.group, fre), c.checked);
         EXPECT_EQ(WarnedOutOfBand(), c.warns);
