@@ -240,19 +240,21 @@ TEST(BuildImageTest, WritesTheSettingsOfANewDocumentAtTheirAddresses) {
         std::uint16_t address;
         std::uint8_t value;
     };
+    // clang-format off
     const Expect bytes[] = {
-        {0x28B0, 0},    {0x28B1, 0},    {0x28B4, 1},    {0x28B9, 1},    // options, ExtOption
-        {0x2900, 3},    {0x2901, 2},    {0x2904, 9},    {0x2905, 2},    // reset modes
-        {0x2908, 0xFF}, {0x2928, 0},                                    // emergency channels
-        {0x29B0, 'H'},  {0x29B1, 'I'},  {0x29B2, 0x00}, {0x29BF, 0x00}, // message line 1
-        {0x29E0, 'K'},  {0x29E4, 'O'},  {0x29E5, 0x00}, {0x29E7, 1},    // model and band
-        {0x29E8, 'V'},  {0x29EB, '2'},  {0x29EC, 0xFF}, {0x2A10, 210},
-        {0x2A11, 0},    {0x2A1E, 10},   {0x2A2C, 1}, // tone tip 1
-        {0x2A2D, 0},    {0x2A2E, 0xFF}, {0x2B18, 'U'},  {0x2B19, 'K'},
-        {0x2B1A, ' '},  {0x2B1E, 0xFF}, // group 1 "UK"
-        {0x2B80, 0xFF}, {0x2B81, 0x3F}, // reset flags
-        {0x28D6, 0x00}, {0x28DB, 0x01}, // common channel
+        {0x28B0, 0}, {0x28B1, 0}, {0x28B4, 1}, {0x28B9, 1},          // option words, ExtOption
+        {0x28D6, 0x00}, {0x28DB, 0x01},                              // common channel
+        {0x2900, 3}, {0x2901, 2}, {0x2904, 9}, {0x2905, 2},          // reset modes
+        {0x2908, 0xFF}, {0x2928, 0},                                 // emergency channels
+        {0x29B0, 'H'}, {0x29B1, 'I'}, {0x29B2, 0x00}, {0x29BF, 0x00}, // message line 2
+        {0x29E0, 'K'}, {0x29E4, 'O'}, {0x29E5, 0x00}, {0x29E7, 1},   // model and band
+        {0x29E8, 'V'}, {0x29EB, '2'}, {0x29EC, 0xFF},                // version tag
+        {0x2A10, 210}, {0x2A11, 0}, {0x2A1E, 10},                    // tone tip 1: tones, length
+        {0x2A2C, 1}, {0x2A2D, 0}, {0x2A2E, 0xFF},                    // repeat, interval
+        {0x2B18, 'U'}, {0x2B19, 'K'}, {0x2B1A, ' '}, {0x2B1E, 0xFF}, // group 1 "UK"
+        {0x2B80, 0xFF}, {0x2B81, 0x3F},                              // reset flags
     };
+    // clang-format on
     for (const Expect& e : bytes) {
         SCOPED_TRACE(e.address);
         EXPECT_EQ(image->bytes[e.address], e.value);
