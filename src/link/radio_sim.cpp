@@ -1,6 +1,7 @@
 #include "link/radio_sim.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace velmar {
 namespace {
@@ -21,7 +22,88 @@ bool FaultMatches(const SimFault& fault, const SimRequest& request) {
     return fault.Kind != SimFaultKind::BadChecksum || request.Command == SimCommand::ReadBlock;
 }
 
+constexpr std::pair<std::string_view, SimFaultKind> FaultNames[] = {
+    {"drop", SimFaultKind::DropReply},      {"checksum", SimFaultKind::BadChecksum},
+    {"resend", SimFaultKind::AnswerResend}, {"split", SimFaultKind::SplitReply},
+    {"garbage", SimFaultKind::Garbage},     {"silent", SimFaultKind::GoSilent},
+};
+
+constexpr std::pair<std::string_view, SimCommand> CommandNames[] = {
+    {"any", SimCommand::Any},           {"handshake", SimCommand::Handshake},
+    {"identify", SimCommand::Identify}, {"enterwrite", SimCommand::EnterWrite},
+    {"read", SimCommand::ReadBlock},    {"write", SimCommand::WriteBlock},
+    {"end", SimCommand::End},
+};
+
+template <class T, std::size_t N>
+std::optional<T> Lookup(const std::pair<std::string_view, T> (&names)[N], std::string_view name) {
+    for (const auto& [text, value] : names)
+        if (text == name)
+            return value;
+    return std::nullopt;
+}
+
+// A whole number in decimal, or in hexadecimal after "0x".
+template <class T> std::optional<T> ParseNumber(std::string_view text) {
+    int base = 10;
+    if (text.starts_with("0x") || text.starts_with("0X")) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Splits `text` at the last `separator`: what follows it, or nothing.
+std::optional<std::string_view> CutTail(std::string_view& text, char separator) {
+    const auto at = text.rfind(separator);
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view tail = text.substr(at + 1);
+    text = text.substr(0, at);
+    return tail;
+}
+
 } // namespace
+
+std::optional<SimFault> ParseSimFault(std::string_view text) {
+    SimFault fault;
+    if (auto times = CutTail(text, '*')) {
+        auto count = *times == "all" ? std::optional<int>(-1) : ParseNumber<int>(*times);
+        if (!count || *count == 0)
+            return std::nullopt;
+        fault.Times = *count;
+    }
+    if (auto address = CutTail(text, '@')) {
+        auto value = ParseNumber<std::uint16_t>(*address);
+        if (!value)
+            return std::nullopt;
+        fault.Address = *value;
+    }
+    if (auto command = CutTail(text, ':')) {
+        auto value = Lookup(CommandNames, *command);
+        if (!value)
+            return std::nullopt;
+        fault.On = *value;
+    } else if (fault.Address) {
+        return std::nullopt;
+    }
+    auto kind = Lookup(FaultNames, text);
+    if (!kind)
+        return std::nullopt;
+    fault.Kind = *kind;
+    return fault;
+}
+
+std::string_view SimCommandName(SimCommand command) {
+    for (const auto& [text, value] : CommandNames)
+        if (value == command)
+            return text;
+    return "?";
+}
 
 RadioSim::RadioSim(RadioSimConfig config) : config_(std::move(config)) {
     SetPassword("");

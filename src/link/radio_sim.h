@@ -43,6 +43,15 @@ struct SimFault {
     int Times = 1;                        // matching commands it hits; negative: all of them
 };
 
+// A fault written as text, as the virtual radio takes it on its command line:
+//   KIND[:COMMAND[@ADDRESS]][*TIMES]
+// KIND: drop, checksum, resend, split, garbage, silent; COMMAND: any,
+// handshake, identify, enterwrite, read, write, end; ADDRESS in hex (0x0100)
+// or decimal; TIMES a number or "all". Nothing when the text is not of this form.
+std::optional<SimFault> ParseSimFault(std::string_view text);
+
+std::string_view SimCommandName(SimCommand command);
+
 // One command the radio received, in order of arrival.
 struct SimRequest {
     SimCommand Command = SimCommand::Any;

@@ -124,5 +124,42 @@ TEST(RadioSimTest, FactoryKeywordOpensProgrammingMode) {
     EXPECT_TRUE(sim.InProgramMode());
 }
 
+TEST(RadioSimTest, FaultsWrittenAsText) {
+    struct Case {
+        const char* text;
+        std::optional<SimFault> expected;
+    };
+    const Case cases[] = {
+        {"drop", SimFault{SimFaultKind::DropReply, SimCommand::Any, std::nullopt, 1}},
+        {"checksum:read@0x0100*4",
+         SimFault{SimFaultKind::BadChecksum, SimCommand::ReadBlock, 0x0100, 4}},
+        {"resend:write@256*all",
+         SimFault{SimFaultKind::AnswerResend, SimCommand::WriteBlock, 256, -1}},
+        {"silent:end", SimFault{SimFaultKind::GoSilent, SimCommand::End, std::nullopt, 1}},
+        {"split:identify*2",
+         SimFault{SimFaultKind::SplitReply, SimCommand::Identify, std::nullopt, 2}},
+        {"garbage:handshake",
+         SimFault{SimFaultKind::Garbage, SimCommand::Handshake, std::nullopt, 1}},
+        {"drop@0x10", std::nullopt},
+        {"drop:reed", std::nullopt},
+        {"lose", std::nullopt},
+        {"drop:read@0x1G", std::nullopt},
+        {"drop*0", std::nullopt},
+        {"drop:read@0x10000", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto got = ParseSimFault(c.text);
+        ASSERT_EQ(got.has_value(), c.expected.has_value());
+        if (!got)
+            continue;
+        EXPECT_EQ(got->Kind, c.expected->Kind);
+        EXPECT_EQ(got->On, c.expected->On);
+        EXPECT_EQ(got->Address, c.expected->Address);
+        EXPECT_EQ(got->Times, c.expected->Times);
+    }
+}
+
 } // namespace
 } // namespace velmar
