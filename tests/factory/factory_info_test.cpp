@@ -133,8 +133,9 @@ TEST(FactoryImageTest, FieldsGoBackAndForth) {
     back.OptionFlags = {0, 0, 1, 1};
     ImageToFactoryData(image, back);
     for (const FactoryTextField& field : FactoryTextFields) {
-        if (field.Address != 0)
-            EXPECT_EQ(back.*field.Text, info.*field.Text) << field.Address;
+        if (field.Address == 0)
+            continue;
+        EXPECT_EQ(back.*field.Text, info.*field.Text) << field.Address;
     }
     EXPECT_EQ(back.RadioType, info.RadioType);
     EXPECT_EQ(back.BandCode, 5);
