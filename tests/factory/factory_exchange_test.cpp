@@ -292,6 +292,8 @@ TEST(FactoryExchangeTest, FaultsEndOrRepeatTheRightCommand) {
             EXPECT_EQ(bench.Run(c.type), c.success);
             EXPECT_EQ(bench.Radio.Count(c.counted), c.count);
             if (!c.success) {
+                // After the 500 ms time-out, or at once when the radio keeps asking.
+                EXPECT_EQ(bench.Timeouts, c.fault.Kind == SimFaultKind::AnswerResend ? 0 : 1);
                 EXPECT_EQ(bench.Messages, std::vector<std::string>{"Communication Error!"});
                 ExpectSameFields(bench.Info, before); // nothing taken over, no serial advance
             } else if (c.type == read) {
@@ -316,7 +318,10 @@ struct HandFed : testing::Test {
 
     // Handshake answered without echo: the read of 0x29E0 is under way.
     void SetUp() override {
-        exchange.Start();
+        const LinkActions start = exchange.Start();
+        ASSERT_EQ(start.size(), 2u);
+        EXPECT_EQ(std::get<SendBytes>(start[0]).Data, (Bytes{'F', 'A', 'C', 'T', 'O', 'R', 'Y'}));
+        EXPECT_EQ(std::get<StartReplyTimer>(start[1]).Milliseconds, 500);
         ASSERT_TRUE(SendsSomething(exchange.OnBytes(Bytes{0x5A, 0x52, 0x06})));
         ASSERT_TRUE(link.NoEcho);
     }
