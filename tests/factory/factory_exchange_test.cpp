@@ -43,15 +43,10 @@ struct FactoryBench {
         InitFactoryData(Info, March5th2026);
     }
 
-    FactoryExchange Exchange(FactoryLinkType type,
-                             FactoryLanguage language = FactoryLanguage::English) {
-        return FactoryExchange(type,
-                               {Link, Info, Image, std::string(DefaultFactoryHandshake), language});
-    }
-
     // True when the operation finished successfully.
     bool Run(FactoryLinkType type) {
-        FactoryExchange exchange = Exchange(type);
+        FactoryExchange exchange(type, {Link, Info, Image, std::string(DefaultFactoryHandshake),
+                                        FactoryLanguage::English});
         Messages.clear();
         Timeouts = 0;
         std::deque<Bytes> line;
