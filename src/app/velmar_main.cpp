@@ -1,16 +1,13 @@
 // Velmar, the radio programming editor: start-up, then the main window.
-#include "shell/file_locations.h"
-#include "shell/language_texts.h"
-#include "shell/shell_settings.h"
 #include "shell/startup.h"
 #include "shell/system_locale.h"
+#include "shell/ui/app_context.h"
+#include "shell/ui/frm_main.h"
 #include "shell/ui/qt_message_sink.h"
-#include "shell/version_table.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
-#include <QMainWindow>
-#include <QString>
 
 int main(int argc, char** argv) {
     using namespace velmar;
@@ -18,19 +15,22 @@ int main(int argc, char** argv) {
     app.setApplicationName("Velmar");
     // Numbers in texts use "." for the whole run, in Qt's widgets as well.
     QLocale::setDefault(QLocale::c());
+    QIcon::setFallbackThemeName("Adwaita");
 
-    const FileLocations locations =
-        LocateFiles(QCoreApplication::applicationDirPath().toStdString(), UserConfigHome());
-    ShellSettings settings;
-    VersionTable versions;
+    AppContext context(
+        LocateFiles(QCoreApplication::applicationDirPath().toStdString(), UserConfigHome()));
+    const std::uint32_t localeId = LocaleIdFromPosixName(UserLocaleName());
+    context.AnsiIsGbk = localeId == LocaleChinaChinese;
 
     StartupHooks hooks;
     // The first-run link dialog comes with the radio link; until then a first
     // run cannot succeed and ends the program.
     hooks.RunFirstRunLink = [](ShellSettings&) { return false; };
+    hooks.ResetProcessState = [&context] { context.Doc.InitSettingsMode = false; };
+    hooks.InitNewDocument = [&context] { context.InitNewDocument(); };
 
     const StartupResult started =
-        RunStartup(settings, versions, locations, LocaleIdFromPosixName(UserLocaleName()), hooks);
+        RunStartup(context.Settings, context.Versions, context.Locations, localeId, hooks);
     if (started.Outcome == StartupOutcome::VersionTableUnusable) {
         QtMessageSink(nullptr, "Velmar").Show(started.Error, MsgButtons::Ok, MsgIcon::Critical);
         return 1;
@@ -38,16 +38,7 @@ int main(int argc, char** argv) {
     if (started.Outcome == StartupOutcome::FirstRunNotLinked)
         return 0;
 
-    const LanguageTexts texts(locations.LanguageFolder(), settings);
-    const QString title = QString::fromStdString(texts.GetText(12000));
-
-    QMainWindow frame;
-    frame.setWindowTitle(title);
-    frame.resize(800, 600);
-    frame.show();
-    const int result = app.exec();
-
-    // Kept for the next run whatever happens to it; a failure changes nothing.
-    WriteSettingRecord(locations.PrepareForWriting(SettingFile), settings.SettingBytes);
-    return result;
+    FrmMain frmMain(context);
+    frmMain.show();
+    return app.exec();
 }

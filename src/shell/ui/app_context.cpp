@@ -1,6 +1,7 @@
 #include "shell/ui/app_context.h"
 
 #include "model/new_document.h"
+#include "shell/text_encoding.h"
 
 #include <QDate>
 #include <QMdiArea>
@@ -31,6 +32,10 @@ AppContext::~AppContext() = default;
 
 QString AppContext::Text(int id) const {
     return QString::fromStdString(Texts.GetText(id));
+}
+
+QString AppContext::FromAnsi(std::string_view bytes) const {
+    return QString::fromStdString(AnsiIsGbk ? GbkToUtf8(bytes) : Windows1252ToUtf8(bytes));
 }
 
 MessageSink& AppContext::Messages() {

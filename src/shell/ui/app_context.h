@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 class QMdiArea;
@@ -36,9 +37,14 @@ public:
     LanguageTexts Texts; // the language file Settings.LanguageFile names
     Document Doc;
     MainWindowApi* MainWindow = nullptr; // set while frmMain exists
+    // The ANSI code page of record texts: GBK on a Chinese (zh_CN) system,
+    // Windows-1252 otherwise; chosen once at start-up.
+    bool AnsiIsGbk = false;
 
     // Text `id` of the current language as a QString.
     QString Text(int id) const;
+    // Record text bytes (ModelName, channel names ...) for display.
+    QString FromAnsi(std::string_view bytes) const;
 
     // Where every message box goes: the injected sink when there is one, else
     // a message box over the main window captioned with text 12000.

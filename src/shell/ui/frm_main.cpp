@@ -1,0 +1,545 @@
+#include "shell/ui/frm_main.h"
+
+#include "shell/startup.h"
+#include "shell/ui/app_context.h"
+#include "shell/ui/background_area.h"
+#include "shell/ui/frm_about.h"
+#include "shell/ui/frm_set_language.h"
+#include "shell/ui/placeholder_form.h"
+#include "shell/ui/twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace velmar {
+
+namespace {
+
+constexpr int TextTitle = 12000;
+constexpr int TextFile = 12009;
+constexpr int TextPort = 12008;
+constexpr int TextClose = 9023;
+
+const QString ChannelGridForm = QStringLiteral("frmCommChInfo");
+
+// Width of the tree pane at start and at least, in twips.
+constexpr int TreePaneTwips = 2800;
+constexpr int TreePaneMinTwips = 300;
+
+QIcon ToolIcon(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(themeName, widget->style()->standardIcon(fallback));
+}
+
+} // namespace
+
+FrmMain::FrmMain(AppContext& app, QWidget* parent)
+    : QMainWindow(parent), app_(app), files_(app, this, platformChooser_) {
+    setObjectName("frmMain");
+    app_.MainWindow = this;
+    app_.SetDialogParent(this);
+
+    NewDocTimer.setSingleShot(true);
+    NewDocTimer.setInterval(100);
+    connect(&NewDocTimer, &QTimer::timeout, this, &FrmMain::NewDocTimerTick);
+    TimerCHEdit.setSingleShot(true);
+    TimerCHEdit.setInterval(20);
+    connect(&TimerCHEdit, &QTimer::timeout, this, &FrmMain::TimerCHEditTick);
+
+    mdiArea_ = new BackgroundArea(this);
+    app_.SetChildArea(mdiArea_);
+    BuildTreePane();
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName("CommandMove");
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(Picture1);
+    splitter_->addWidget(mdiArea_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({TwipsToPixels(TreePaneTwips, this), TwipsToPixels(9700, this)});
+    setCentralWidget(splitter_);
+
+    BuildMenus();
+    BuildToolbar();
+    BuildStatusBar();
+    Label1 = new QLabel(this); // holds the model name shown in the tree's root
+    Label1->setObjectName("Label1");
+    Label1->hide();
+
+    setGeometry(LoadMainPlacement(app_.Text(TextTitle), this));
+    ApplyTexts();
+    LoadTree();
+    LoadNewDoc2();
+    ShowCHInfo(false);
+}
+
+FrmMain::~FrmMain() {
+    if (app_.MainWindow == this)
+        app_.MainWindow = nullptr;
+    app_.SetDialogParent(nullptr);
+}
+
+// ---------------------------------------------------------------- building
+
+QMenu* FrmMain::AddMenu(const char* name, int textId) {
+    QMenu* menu = menuBar()->addMenu(QString());
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    captionIds_.emplace_back(menu->menuAction(), textId);
+    return menu;
+}
+
+QAction* FrmMain::AddEntry(QMenu* menu, const char* name, int textId, const QKeySequence& shortcut,
+                           Command command) {
+    QAction* entry = menu->addAction(QString());
+    entry->setObjectName(name);
+    entry->setShortcut(shortcut);
+    connect(entry, &QAction::triggered, this, std::move(command));
+    captionIds_.emplace_back(entry, textId);
+    return entry;
+}
+
+QAction* FrmMain::AddButton(const char* key, int tooltipId, const QIcon& icon, Command command) {
+    QAction* button = tbToolBar->addAction(icon, QString());
+    button->setObjectName(key);
+    connect(button, &QAction::triggered, this, std::move(command));
+    tooltipIds_.emplace_back(button, tooltipId);
+    return button;
+}
+
+void FrmMain::BuildMenus() {
+    const QKeySequence none;
+    QMenu* mnuFile = AddMenu("mnuFile", 10000);
+    AddEntry(mnuFile, "mnuFileNew", 10001, Qt::CTRL | Qt::Key_N, [this] { FileNew(); });
+    AddEntry(mnuFile, "mnuFileOpen", 10002, Qt::CTRL | Qt::Key_O, [this] { FileOpen(); });
+    AddEntry(mnuFile, "mnuFileSave", 10003, none, [this] { FileSave(); });
+    AddEntry(mnuFile, "mnuFileSaveAs", 10004, none, [this] { FileSaveAs(); });
+    mnuFile->addSeparator();
+    AddEntry(mnuFile, "mnuFileExit", 10006, none, [this] { close(); });
+
+    QMenu* mnuModel = AddMenu("mnuModel", 10100);
+    AddEntry(mnuModel, "mnuModelInfo", 10101, none, [] { /* FrmModelInfo: model issue */ });
+
+    MnuCHEdit = AddMenu("MnuCHEdit", 10800);
+    AddEntry(MnuCHEdit, "MnuCHCut", 10801, Qt::CTRL | Qt::Key_X,
+             [this] { StartChEditCommand(ChCut); });
+    AddEntry(MnuCHEdit, "MnuCHCopy", 10802, Qt::CTRL | Qt::Key_C,
+             [this] { StartChEditCommand(ChCopy); });
+    AddEntry(MnuCHEdit, "MnuCHPaste", 10803, Qt::CTRL | Qt::Key_V,
+             [this] { StartChEditCommand(ChPaste); });
+    AddEntry(MnuCHEdit, "MnuCHInsert", 10804, Qt::CTRL | Qt::Key_I,
+             [this] { StartChEditCommand(ChInsert); });
+    AddEntry(MnuCHEdit, "MnuCHDelete", 10805, Qt::Key_Delete,
+             [this] { StartChEditCommand(ChDelete); });
+    AddEntry(MnuCHEdit, "MnuCHMoveUp", 10806, Qt::CTRL | Qt::Key_U,
+             [this] { StartChEditCommand(ChMoveUp); });
+    AddEntry(MnuCHEdit, "MnuCHMoveDown", 10807, Qt::CTRL | Qt::Key_D,
+             [this] { StartChEditCommand(ChMoveDown); });
+
+    QMenu* mnuEdit = AddMenu("mnuEdit", 10200);
+    AddEntry(mnuEdit, "mnuChannelInfo", 10201, none, [this] { OpenChannelGrid(); });
+    AddEntry(mnuEdit, "mnuOptFeature", 10202, none,
+             [this] { ShowPlaceholder("FrmOptFeatures", 12002); });
+    AddEntry(mnuEdit, "mnuResetInit", 10222, none,
+             [this] { ShowPlaceholder("FrmResetMode", 12015); });
+    if (app_.Settings.IsMainVersion)
+        AddEntry(mnuEdit, "mnuToneTips", 10221, none,
+                 [this] { ShowPlaceholder("FrmToneTips", 12014); });
+    AddEntry(mnuEdit, "mnuEmbeddedMsg", 10206, none,
+             [this] { ShowPlaceholder("FrmEmbMsg", 12006); });
+    AddEntry(mnuEdit, "MnuLocalInfo", 10207, none, [this] {
+        app_.UnloadFormsByName("FrmRadioInfo"); /* then the radio-information read: link issue */
+    });
+
+    // The radio link commands come with the link dialogs.
+    QMenu* mnuProgram = AddMenu("mnuProgram", 10300);
+    AddEntry(mnuProgram, "mnuReadFromRadio", 10301, Qt::CTRL | Qt::Key_R,
+             [] { /* read: link issue */ });
+    AddEntry(mnuProgram, "mnuWriteToRadio", 10302, Qt::CTRL | Qt::Key_W,
+             [] { /* write: link issue */ });
+    AddEntry(mnuProgram, "MnuProPassWord", 10303, Qt::CTRL | Qt::Key_P,
+             [] { /* FrmPassWord: link issue */ });
+
+    QMenu* mnuSet = AddMenu("mnuSet", 10400);
+    AddEntry(mnuSet, "mnuComm", 10401, none, [] { /* FrmSetComm: link issue */ });
+    AddEntry(mnuSet, "mnuLanguage", 10402, none, [this] { ShowLanguageDialog(); });
+    AddEntry(mnuSet, "MnuInit", 10403, none, [this] { InitSettings(); });
+
+    QMenu* mnuView = AddMenu("mnuView", 10500);
+    mnuTreeView = AddEntry(mnuView, "mnuTreeView", 10501, none,
+                           [this] { ShowTreePane(mnuTreeView->isChecked()); });
+    QAction* toolbarEntry = AddEntry(mnuView, "mnuViewToolbar", 10502, none, [] {});
+    QAction* statusEntry = AddEntry(mnuView, "mnuViewStatusBar", 10503, none, [] {});
+    for (QAction* entry : {mnuTreeView, toolbarEntry, statusEntry}) {
+        entry->setCheckable(true);
+        entry->setChecked(true);
+    }
+    connect(toolbarEntry, &QAction::toggled, this, [this](bool on) { tbToolBar->setVisible(on); });
+    connect(statusEntry, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    mnuWindow = AddMenu("mnuWindow", 10600);
+    AddEntry(mnuWindow, "mnuWindowCascade", 10601, none, [this] { mdiArea_->cascadeSubWindows(); });
+    AddEntry(mnuWindow, "mnuCloseAll", 10602, none, [this] { CloseCurAllWindows(); });
+    connect(mnuWindow, &QMenu::aboutToShow, this, &FrmMain::FillWindowMenu);
+
+    QMenu* mnuHelp = AddMenu("mnuHelp", 10700);
+    AddEntry(mnuHelp, "mnuHelpAbout", 10702, none, [this] { ShowAboutBox(); });
+}
+
+void FrmMain::BuildToolbar() {
+    tbToolBar = addToolBar(QString());
+    tbToolBar->setObjectName("tbToolBar");
+    tbToolBar->setMovable(false);
+    tbToolBar->toggleViewAction()->setVisible(false);
+
+    AddButton("NewFile", 11000, ToolIcon(this, "document-new", QStyle::SP_FileIcon),
+              [this] { LoadNewDoc(); });
+    AddButton("OpenFile", 11001, ToolIcon(this, "document-open", QStyle::SP_DialogOpenButton),
+              [this] { FileOpen(); });
+    AddButton("SaveFile", 11002, ToolIcon(this, "document-save", QStyle::SP_DialogSaveButton),
+              [this] { FileSave(); });
+    tbToolBar->addSeparator();
+    AddButton("Print", 11003, ToolIcon(this, "document-print", QStyle::SP_FileDialogContentsView),
+              [] {});
+    tbToolBar->addSeparator();
+    AddButton("ReadRadio", 11004, ToolIcon(this, "go-down", QStyle::SP_ArrowDown),
+              [] { /* read: link issue */ });
+    AddButton("CommSet", 11005, ToolIcon(this, "preferences-system", QStyle::SP_ComputerIcon),
+              [] { /* FrmSetComm: link issue */ });
+    AddButton("WriteRadio", 11006, ToolIcon(this, "go-up", QStyle::SP_ArrowUp),
+              [] { /* write: link issue */ });
+    tbToolBar->addSeparator();
+    chEditButtons_ = {
+        AddButton("BtnCHCut", 11010, ToolIcon(this, "edit-cut", QStyle::SP_DialogDiscardButton),
+                  [this] { StartChEditCommand(ChCut); }),
+        AddButton("BtnCHCopy", 11011, ToolIcon(this, "edit-copy", QStyle::SP_FileLinkIcon),
+                  [this] { StartChEditCommand(ChCopy); }),
+        AddButton("BtnCHPaste", 11012, ToolIcon(this, "edit-paste", QStyle::SP_DialogApplyButton),
+                  [this] { StartChEditCommand(ChPaste); }),
+        tbToolBar->addSeparator(),
+        AddButton("BtnCHInsert", 11013, ToolIcon(this, "list-add", QStyle::SP_FileDialogNewFolder),
+                  [this] { StartChEditCommand(ChInsert); }),
+        AddButton("BtnCHDelete", 11014, ToolIcon(this, "edit-delete", QStyle::SP_TrashIcon),
+                  [this] { StartChEditCommand(ChDelete); }),
+        AddButton("BtnCHMoveUp", 11015, ToolIcon(this, "go-up", QStyle::SP_ArrowUp),
+                  [this] { StartChEditCommand(ChMoveUp); }),
+        AddButton("BtnCHMoveDown", 11016, ToolIcon(this, "go-down", QStyle::SP_ArrowDown),
+                  [this] { StartChEditCommand(ChMoveDown); }),
+        tbToolBar->addSeparator(),
+    };
+    AddButton("About", 11007, ToolIcon(this, "help-about", QStyle::SP_MessageBoxInformation),
+              [this] { ShowAboutBox(); });
+}
+
+void FrmMain::BuildTreePane() {
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName("Picture1");
+    Picture1->setMinimumWidth(TwipsToPixels(TreePaneMinTwips, this));
+
+    // The title strip with its one button, which hides the pane.
+    Toolbar1 = new QToolBar(Picture1);
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setIconSize(QSize(12, 12));
+    auto* stretch = new QWidget(Toolbar1);
+    stretch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    Toolbar1->addWidget(stretch);
+    QAction* hidePane =
+        Toolbar1->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), QString());
+    hidePane->setObjectName(QString::fromUtf8("删除"));
+    connect(hidePane, &QAction::triggered, this, [this] { ShowTreePane(false); });
+
+    TreeView1 = new QTreeWidget(Picture1);
+    TreeView1->setObjectName("TreeView1");
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setColumnCount(1);
+    connect(TreeView1, &QTreeWidget::itemClicked, this, &FrmMain::TreeNodeClicked);
+    connect(TreeView1, &QTreeWidget::itemActivated, this, &FrmMain::TreeNodeClicked);
+
+    auto* layout = new QVBoxLayout(Picture1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Toolbar1);
+    layout->addWidget(TreeView1);
+}
+
+void FrmMain::BuildStatusBar() {
+    QStatusBar* sbStatusBar = statusBar();
+    sbStatusBar->setObjectName("sbStatusBar");
+    for (int panel = 1; panel <= 3; ++panel) {
+        auto* label = new QLabel(sbStatusBar);
+        label->setObjectName(QString("Panel%1").arg(panel));
+        label->setContentsMargins(4, 0, 4, 0);
+        sbStatusBar->addWidget(label, panel == 1 ? 1 : 0);
+        statusPanels_.push_back(label);
+    }
+}
+
+// ---------------------------------------------------------------- texts
+
+void FrmMain::ApplyTexts() {
+    ShowStatusPanels();
+    ShowMainTxt();
+    LoadBKPic();
+    for (const auto& [action, id] : captionIds_)
+        action->setText(app_.Text(id));
+    for (const auto& [button, id] : tooltipIds_) {
+        button->setText(app_.Text(id));
+        button->setToolTip(app_.Text(id));
+    }
+}
+
+void FrmMain::Change_Language() {
+    ApplyTexts();
+    LoadTree();
+}
+
+void FrmMain::ShowStatusPanels() {
+    const Document& doc = app_.Doc;
+    statusPanels_[1]->setText(app_.FromAnsi(doc.ModelName) + "[" +
+                              QString::fromStdString(doc.BandText) + "]");
+    statusPanels_[2]->setText(app_.Text(TextPort) + QString::number(app_.Settings.comPort));
+}
+
+void FrmMain::ShowMainTxt() {
+    const Document& doc = app_.Doc;
+    const QString fileName = QFileInfo(QFile::decodeName(doc.DocFileName.c_str())).fileName();
+    setWindowTitle(app_.Text(TextTitle) + "[" + app_.FromAnsi(doc.ModelName) + ":" +
+                   QString::fromStdString(doc.BandText) + "][" + app_.Text(TextFile) + ":" +
+                   fileName + "]");
+    Label1->setText(app_.FromAnsi(doc.ModelName));
+    if (QTreeWidgetItem* root = TreeView1->topLevelItem(0))
+        root->setText(0, Label1->text());
+    ShowStatusPanels();
+}
+
+void FrmMain::LoadTree() {
+    TreeView1->clear();
+    auto* root = new QTreeWidgetItem(TreeView1, {Label1->text()});
+    root->setData(0, Qt::UserRole, QStringLiteral("N0"));
+    root->setIcon(0, style()->standardIcon(QStyle::SP_ComputerIcon));
+    AddTreeNode(root, "N1", 12001);
+    AddTreeNode(root, "N2", 12002);
+    AddTreeNode(root, "N13", 12015);
+    if (app_.Settings.IsMainVersion)
+        AddTreeNode(root, "N12", 12014);
+    AddTreeNode(root, "N6", 12006);
+    AddTreeNode(root, "N7", 12007);
+    root->setExpanded(true);
+}
+
+void FrmMain::AddTreeNode(QTreeWidgetItem* root, const char* key, int textId) {
+    auto* node = new QTreeWidgetItem(root, {app_.Text(textId)});
+    node->setData(0, Qt::UserRole, QString(key));
+    node->setIcon(0, style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+}
+
+void FrmMain::LoadBKPic() {
+    const QString path = QString::fromStdString(app_.Locations.ProgramFolder) + "/PIC/BK_" +
+                         QString::number(app_.Settings.CurrentLanguage) + ".jpg";
+    mdiArea_->SetPicture(QImageReader(path).read());
+}
+
+// ---------------------------------------------------------------- panes and windows
+
+void FrmMain::ShowCHInfo(bool show) {
+    MnuCHEdit->menuAction()->setVisible(show);
+    // Hidden entries keep their shortcuts off as well.
+    for (QAction* entry : MnuCHEdit->actions())
+        entry->setVisible(show);
+    for (QAction* button : chEditButtons_)
+        button->setVisible(show);
+}
+
+void FrmMain::ShowTreePane(bool show) {
+    Picture1->setVisible(show);
+    mnuTreeView->setChecked(show);
+}
+
+void FrmMain::FillWindowMenu() {
+    for (QAction* entry : windowListEntries_) {
+        mnuWindow->removeAction(entry);
+        entry->deleteLater();
+    }
+    windowListEntries_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    windowListEntries_.push_back(mnuWindow->addSeparator());
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        QAction* entry =
+            mnuWindow->addAction(QString("&%1 %2").arg(++number).arg(window->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(window == mdiArea_->activeSubWindow());
+        connect(entry, &QAction::triggered, this,
+                [this, window] { mdiArea_->setActiveSubWindow(window); });
+        windowListEntries_.push_back(entry);
+    }
+}
+
+void FrmMain::CloseCurAllWindows() {
+    app_.CloseCurAllWindows();
+}
+
+void FrmMain::TreeNodeClicked(QTreeWidgetItem* node) {
+    const QString key = node->data(0, Qt::UserRole).toString();
+    if (key == "N1")
+        OpenChannelGrid();
+    else if (key == "N2")
+        ShowPlaceholder("FrmOptFeatures", 12002);
+    else if (key == "N13")
+        ShowPlaceholder("FrmResetMode", 12015);
+    else if (key == "N12")
+        ShowPlaceholder("FrmToneTips", 12014);
+    else if (key == "N6")
+        ShowPlaceholder("FrmEmbMsg", 12006);
+    else if (key == "N7")
+        app_.UnloadFormsByName("FrmRadioInfo"); // then the radio-information read: link issue
+}
+
+void FrmMain::OpenChannelGrid() {
+    ShowPlaceholder("frmCommChInfo", 12001);
+}
+
+void FrmMain::ShowPlaceholder(const char* formName, int captionId) {
+    app_.ShowChildForm(formName, [this, captionId] {
+        return new PlaceholderForm(app_.Text(captionId), app_.Text(TextClose));
+    });
+}
+
+void FrmMain::SetSaveEditData() {
+    // The channel grid commits its cell editor here once it exists.
+}
+
+void FrmMain::StartChEditCommand(int code) {
+    SetSaveEditData();
+    EditCommand = code;
+    TimerCHEdit.start();
+}
+
+void FrmMain::TimerCHEditTick() {
+    TimerCHEdit.stop();
+    // The channel grid runs EditCommand here once it exists.
+}
+
+// ---------------------------------------------------------------- dialogs and language
+
+void FrmMain::ShowLanguageDialog() {
+    FrmSetLanguage dialog(app_, this);
+    dialog.exec();
+    CheckLanguageChange();
+}
+
+void FrmMain::ShowAboutBox() {
+    FrmAbout about(app_, this);
+    about.exec();
+}
+
+void FrmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        CheckLanguageChange();
+}
+
+void FrmMain::CheckLanguageChange() {
+    ShellSettings& settings = app_.Settings;
+    if (settings.CurrentLanguage == settings.PreviousLanguage)
+        return;
+    settings.PreviousLanguage = settings.CurrentLanguage;
+    Change_Language();
+    CloseCurAllWindows();
+    OpenChannelGrid();
+}
+
+// ---------------------------------------------------------------- documents
+
+void FrmMain::LoadNewDoc() {
+    CloseCurAllWindows();
+    NewDocTimer.start();
+}
+
+void FrmMain::LoadNewDoc2() {
+    app_.InitNewDocument();
+    Change_Language();
+    OpenChannelGrid();
+    ShowMainTxt();
+}
+
+void FrmMain::NewDocTimerTick() {
+    NewDocTimer.stop();
+    LoadNewDoc2();
+    mdiArea_->cascadeSubWindows();
+    app_.Doc.InitSettingsMode = false;
+}
+
+void FrmMain::FileNew() {
+    SetSaveEditData();
+    files_.AskToSaveChanges(); // whatever the answer, the next question decides
+    if (files_.ConfirmNewDocument())
+        LoadNewDoc();
+    else
+        app_.Doc.InitSettingsMode = false;
+}
+
+void FrmMain::InitSettings() {
+    app_.Doc.InitSettingsMode = true;
+    FileNew();
+}
+
+void FrmMain::FileOpen() {
+    SetSaveEditData();
+    if (files_.AskToSaveChanges() == UnsavedChoice::Cancelled)
+        return;
+    const std::optional<std::string> chosen = files_.ChooseFileToOpen();
+    if (!chosen)
+        return;
+    CloseCurAllWindows();
+    if (!files_.OpenFile(*chosen))
+        return;
+    OpenChannelGrid();
+    ShowMainTxt();
+    Change_Language();
+    mdiArea_->cascadeSubWindows();
+}
+
+bool FrmMain::FileSave() {
+    SetSaveEditData();
+    const bool saved = files_.Save();
+    ShowMainTxt();
+    return saved;
+}
+
+bool FrmMain::FileSaveAs() {
+    SetSaveEditData();
+    const bool saved = files_.SaveAs();
+    ShowMainTxt();
+    return saved;
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    if (!isMinimized())
+        SaveMainPlacement(app_.Text(TextTitle), geometry(), this);
+    SetSaveEditData();
+    const UnsavedChoice choice = files_.AskToSaveChanges();
+    ShowMainTxt();
+    // A save that did not happen keeps the program open: closing now would
+    // lose the changes the user just asked to keep.
+    if (choice == UnsavedChoice::Cancelled || choice == UnsavedChoice::NotSaved) {
+        event->ignore();
+        return;
+    }
+    WriteSettingRecord(app_.Locations.PrepareForWriting(SettingFile), app_.Settings.SettingBytes);
+    event->accept();
+}
+
+} // namespace velmar

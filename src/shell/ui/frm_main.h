@@ -1,0 +1,129 @@
+#pragma once
+#include "shell/ui/file_chooser.h"
+#include "shell/ui/file_commands.h"
+#include "shell/ui/main_window_api.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace velmar {
+
+class AppContext;
+class BackgroundArea;
+
+// Codes of the channel-edit commands, as the channel grid runs them.
+enum ChEditCode { ChCut = 1, ChCopy, ChPaste, ChInsert, ChDelete, ChMoveUp, ChMoveDown };
+
+// The main window: a frame of child windows with the menus, the toolbar, the
+// tree of editors and the status bar. Closing it ends the program.
+//
+// Menu entries and toolbar buttons are QActions named as the menus name them
+// ("mnuFileNew", "MnuCHCut") and as the toolbar keys them ("NewFile",
+// "BtnCHCut"); tree nodes keep their key ("N1") in Qt::UserRole.
+class FrmMain : public QMainWindow, public MainWindowApi {
+    Q_OBJECT
+public:
+    explicit FrmMain(AppContext& app, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    // MainWindowApi
+    void ShowCHInfo(bool show) override;
+    void LoadTree() override;
+    void ShowMainTxt() override;
+
+    // Re-applies every text of the window and rebuilds the tree.
+    void Change_Language();
+    void CloseCurAllWindows();
+    // The channel grid, when open, commits its open cell edit.
+    void SetSaveEditData();
+    // The picture PIC/BK_<language>.jpg behind the child windows.
+    void LoadBKPic();
+    // Closes every child window; NewDocTimer then makes the new document.
+    void LoadNewDoc();
+    // A new document, the texts again, the channel grid, the caption.
+    void LoadNewDoc2();
+
+    // File commands.
+    void FileNew();
+    void InitSettings(); // New, from the initialise-settings template
+    void FileOpen();
+    bool FileSave();
+    bool FileSaveAs();
+
+    // Channel-edit command `code` (ChEditCode), run by TimerCHEdit.
+    void StartChEditCommand(int code);
+    // After the language dialog: a changed language rebuilds the texts, closes
+    // every child window and opens the channel grid again. Runs whenever the
+    // window is activated.
+    void CheckLanguageChange();
+
+    // The file dialogs the File commands use (the platform's by default).
+    void SetFileChooser(FileChooser& chooser) { files_.SetChooser(chooser); }
+    BackgroundArea* ChildArea() const { return mdiArea_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    using Command = std::function<void()>;
+
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildTreePane();
+    void BuildStatusBar();
+    QMenu* AddMenu(const char* name, int textId);
+    QAction* AddEntry(QMenu* menu, const char* name, int textId, const QKeySequence& shortcut,
+                      Command command);
+    QAction* AddButton(const char* key, int tooltipId, const QIcon& icon, Command command);
+    void AddTreeNode(QTreeWidgetItem* root, const char* key, int textId);
+
+    void ApplyTexts();
+    void ShowStatusPanels();
+    void FillWindowMenu();
+    void TreeNodeClicked(QTreeWidgetItem* node);
+    void ShowTreePane(bool show);
+
+    void OpenChannelGrid();
+    // An editor that comes with a later part of the program.
+    void ShowPlaceholder(const char* formName, int captionId);
+    void ShowLanguageDialog();
+    void ShowAboutBox();
+    void NewDocTimerTick();
+    void TimerCHEditTick();
+
+    AppContext& app_;
+    QtFileChooser platformChooser_;
+    FileCommands files_;
+    int EditCommand = 0;
+    QTimer NewDocTimer;
+    QTimer TimerCHEdit;
+
+    BackgroundArea* mdiArea_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QWidget* Picture1 = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;
+    QToolBar* tbToolBar = nullptr;
+    QLabel* Label1 = nullptr;
+    std::vector<QLabel*> statusPanels_;
+    QMenu* MnuCHEdit = nullptr;
+    QMenu* mnuWindow = nullptr;
+    QAction* mnuTreeView = nullptr;
+    std::vector<QAction*> windowListEntries_;
+    std::vector<std::pair<QAction*, int>> captionIds_; // menus and entries
+    std::vector<std::pair<QAction*, int>> tooltipIds_; // toolbar buttons
+    std::vector<QAction*> chEditButtons_;              // toolbar buttons 11 ... 19
+};
+
+} // namespace velmar

@@ -1,0 +1,70 @@
+#include "shell/ui/twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QWidget>
+#include <cmath>
+
+namespace velmar {
+
+namespace {
+
+constexpr double TwipsPerInch = 1440.0;
+
+double DotsPerInch(const QWidget* widget) {
+    if (widget)
+        return widget->logicalDpiX();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+// The store of the placement; an empty title still needs a name.
+QSettings PlacementStore(const QString& appTitle) {
+    const QString name = appTitle.isEmpty() ? QStringLiteral("Velmar") : appTitle;
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, name, name);
+}
+
+bool LiesOnAScreen(const QRect& placement) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(placement))
+            return true;
+    return false;
+}
+
+} // namespace
+
+int TwipsToPixels(int twips, const QWidget* widget) {
+    return static_cast<int>(std::lround(twips * DotsPerInch(widget) / TwipsPerInch));
+}
+
+int PixelsToTwips(int pixels, const QWidget* widget) {
+    return static_cast<int>(std::lround(pixels * TwipsPerInch / DotsPerInch(widget)));
+}
+
+QRect LoadMainPlacement(const QString& appTitle, const QWidget* window) {
+    QSettings store = PlacementStore(appTitle);
+    store.beginGroup("Settings");
+    const auto pixels = [&](const char* key, int defaultTwips) {
+        bool ok = false;
+        const int twips = store.value(key, defaultTwips).toInt(&ok);
+        return TwipsToPixels(ok ? twips : defaultTwips, window);
+    };
+    const QRect placement(pixels("MainLeft", 1000), pixels("MainTop", 1000),
+                          pixels("MainWidth", 12500), pixels("MainHeight", 9500));
+    if (placement.width() > 0 && placement.height() > 0 && LiesOnAScreen(placement))
+        return placement;
+    return QRect(TwipsToPixels(1000, window), TwipsToPixels(1000, window),
+                 TwipsToPixels(12500, window), TwipsToPixels(9500, window));
+}
+
+void SaveMainPlacement(const QString& appTitle, const QRect& placement, const QWidget* window) {
+    QSettings store = PlacementStore(appTitle);
+    store.beginGroup("Settings");
+    store.setValue("MainLeft", PixelsToTwips(placement.x(), window));
+    store.setValue("MainTop", PixelsToTwips(placement.y(), window));
+    store.setValue("MainWidth", PixelsToTwips(placement.width(), window));
+    store.setValue("MainHeight", PixelsToTwips(placement.height(), window));
+}
+
+} // namespace velmar
