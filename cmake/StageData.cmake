@@ -28,8 +28,15 @@ foreach(f Version.ini)
 endforeach()
 add_custom_target(stage_data ALL DEPENDS ${velmar_staged})
 
-if(EXISTS ${PROJECT_SOURCE_DIR}/data/language/mysetup.ini
-   AND NOT EXISTS ${VELMAR_BASE_DIR}/language/mysetup.ini)
-    file(COPY ${PROJECT_SOURCE_DIR}/data/language/mysetup.ini
-         DESTINATION ${VELMAR_BASE_DIR}/language)
-endif()
+# Velmar's settings live in the base folder, the factory tool's in its own
+# program folder.
+foreach(pair "language/mysetup.ini|${VELMAR_BASE_DIR}/language"
+             "factory/mysetup.ini|${VELMAR_PROGRAM_DIR}")
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 src)
+    list(GET pair 1 dst_dir)
+    get_filename_component(name ${src} NAME)
+    if(EXISTS ${PROJECT_SOURCE_DIR}/data/${src} AND NOT EXISTS ${dst_dir}/${name})
+        file(COPY ${PROJECT_SOURCE_DIR}/data/${src} DESTINATION ${dst_dir})
+    endif()
+endforeach()
