@@ -1,5 +1,7 @@
 #include "channels/group_names.h"
 
+#include <algorithm>
+
 #include "channels/channel_list.h"
 #include "model/fixed_text.h"
 
@@ -75,6 +77,26 @@ void FillGroupList(ComboList& combo, DocRecord& doc) {
     }
     combo.Entries.push_back("VFO");
     combo.Entries.push_back("MEM");
+}
+
+bool SetGroupValid(DocRecord& doc, int group, bool valid) {
+    auto& flags = doc.ResetFlags;
+    if (group < 0 || group >= static_cast<int>(flags.size()))
+        return valid;
+    if (group == kVfoGroup)
+        valid = true;
+    const auto validGroups =
+        std::count_if(flags.begin(), flags.end(), [](auto f) { return f != 0; });
+    if (!valid && validGroups == 1)
+        return flags[group] != 0;
+    flags[group] = valid ? 1 : 0;
+    auto& startGroup = doc.OptFeatures.Word(OptWord::StartGroup);
+    if (!valid && startGroup == group) {
+        const auto lowest = std::find_if(flags.begin(), flags.end(), [](auto f) { return f != 0; });
+        if (lowest != flags.end())
+            startGroup = static_cast<std::int16_t>(lowest - flags.begin());
+    }
+    return valid;
 }
 
 std::optional<char> GroupNameKey(char key) {

@@ -37,6 +37,12 @@ std::string SetGroupName(DocRecord& doc, int group, std::string_view typed);
 // names, 13 := "VFO", 14 := "MEM".
 void FillGroupList(ComboList& combo, DocRecord& doc);
 
+// The valid flag of `group` (0 … 13) as the grid's check box sets it to
+// `valid`; returns what the box shows afterwards. The VFO group stays valid,
+// and so does the last valid group. A group that becomes invalid while it is
+// the E-mode start group hands that role to the lowest valid group.
+bool SetGroupValid(DocRecord& doc, int group, bool valid);
+
 // What a key typed into a group-name box becomes: "a" … "z" become capitals,
 // "A" … "Z" pass, other printable characters and the cut, copy and paste
 // controls are dropped (nothing). Other control keys such as Backspace pass.

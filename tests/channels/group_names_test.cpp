@@ -105,6 +105,39 @@ TEST(GroupNamesTest, TypingANameStoresItUniqueAndShowsTheResult) {
     EXPECT_EQ(SetGroupName(doc, 13, "X"), "");
 }
 
+TEST(GroupNamesTest, ValidFlags) {
+    const struct {
+        const char* name;
+        std::vector<int> validGroups;
+        int startGroup;
+        int group;
+        bool ticked;
+        bool shown;
+        std::vector<int> validAfter;
+        int startGroupAfter;
+    } cases[] = {
+        {"tick", {4}, 4, 7, true, true, {4, 7}, 4},
+        {"untick", {4, 7}, 4, 7, false, false, {4}, 4},
+        {"the last valid group stays valid", {4}, 4, 4, false, true, {4}, 4},
+        {"the VFO group stays valid", {4, 13}, 4, 13, false, true, {4, 13}, 4},
+        {"the start group moves to the lowest valid", {2, 5, 9}, 5, 5, false, false, {2, 9}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocRecord doc;
+        for (int group : c.validGroups)
+            doc.ResetFlags[group] = 1;
+        doc.OptFeatures.Word(OptWord::StartGroup) = static_cast<std::int16_t>(c.startGroup);
+        EXPECT_EQ(SetGroupValid(doc, c.group, c.ticked), c.shown);
+        std::vector<int> validAfter;
+        for (int group = 0; group < 14; ++group)
+            if (doc.ResetFlags[group] != 0)
+                validAfter.push_back(group);
+        EXPECT_EQ(validAfter, c.validAfter);
+        EXPECT_EQ(doc.OptFeatures.Word(OptWord::StartGroup), c.startGroupAfter);
+    }
+}
+
 TEST(GroupNamesTest, NameKeys) {
     const struct {
         char key;
