@@ -78,9 +78,14 @@ QWidget* AppContext::ShowChildForm(const QString& name, const std::function<QWid
     form->setAttribute(Qt::WA_DeleteOnClose);
     forms_.emplace_back(form);
     if (childArea_) {
+        const bool sized = form->testAttribute(Qt::WA_Resized);
+        const QSize formSize = form->size();
         QMdiSubWindow* frame = childArea_->addSubWindow(form);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->show();
+        // A window that chose its size keeps it inside the frame.
+        if (sized)
+            frame->resize(formSize + frame->size() - form->size());
         childArea_->setActiveSubWindow(frame);
     } else {
         form->show();

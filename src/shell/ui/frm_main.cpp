@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -335,6 +336,21 @@ void FrmMain::LoadTree() {
     AddTreeNode(root, "N6", 12006);
     AddTreeNode(root, "N7", 12007);
     root->setExpanded(true);
+    WidenTreePaneToFit();
+}
+
+// The pane grows so that no node text is cut; it never shrinks by itself.
+void FrmMain::WidenTreePaneToFit() {
+    const QAbstractItemView* view = TreeView1; // the column hint is public there
+    const int needed = view->sizeHintForColumn(0) + TreeView1->indentation() +
+                       2 * TreeView1->frameWidth() +
+                       TreeView1->verticalScrollBar()->sizeHint().width();
+    QList<int> sizes = splitter_->sizes();
+    if (sizes.size() == 2 && sizes[0] < needed) {
+        sizes[1] -= needed - sizes[0];
+        sizes[0] = needed;
+        splitter_->setSizes(sizes);
+    }
 }
 
 void FrmMain::AddTreeNode(QTreeWidgetItem* root, const char* key, int textId) {

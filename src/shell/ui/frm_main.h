@@ -87,6 +87,7 @@ private:
                       Command command);
     QAction* AddButton(const char* key, int tooltipId, const QIcon& icon, Command command);
     void AddTreeNode(QTreeWidgetItem* root, const char* key, int textId);
+    void WidenTreePaneToFit();
 
     void ApplyTexts();
     void ShowStatusPanels();

@@ -1,0 +1,495 @@
+// The main window: menus, toolbar and tree, closing, the File commands and
+// the language switch.
+#include "shell/ui/ui_test_support.h"
+
+#include "model/doc_compare.h"
+#include "shell/ui/background_area.h"
+#include "shell/ui/frm_main.h"
+#include "shell/ui/frm_set_language.h"
+#include "shell/ui/twips.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <fstream>
+
+Q_DECLARE_METATYPE(velmar::MsgAnswer)
+
+using namespace velmar;
+using namespace velmar::test;
+
+namespace {
+
+// A change the user can make in any editor.
+void ChangeDocument(AppContext& app) {
+    app.Doc.Doc.OptFeatures.Words[0] ^= 1;
+}
+
+QStringList TreeKeys(const FrmMain& window) {
+    const auto* tree = window.findChild<QTreeWidget*>("TreeView1");
+    QStringList keys;
+    const QTreeWidgetItem* root = tree->topLevelItem(0);
+    keys << root->data(0, Qt::UserRole).toString();
+    for (int i = 0; i < root->childCount(); ++i)
+        keys << root->child(i)->data(0, Qt::UserRole).toString();
+    return keys;
+}
+
+QTreeWidgetItem* TreeNode(const FrmMain& window, const QString& key) {
+    QTreeWidgetItem* root = window.findChild<QTreeWidget*>("TreeView1")->topLevelItem(0);
+    for (int i = 0; i < root->childCount(); ++i)
+        if (root->child(i)->data(0, Qt::UserRole).toString() == key)
+            return root->child(i);
+    return nullptr;
+}
+
+QAction* Action(const FrmMain& window, const char* name) {
+    return window.findChild<QAction*>(name);
+}
+
+} // namespace
+
+class FrmMainTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        install_ = std::make_unique<TestInstall>();
+        sink_ = ScriptedSink{};
+        chooser_ = ScriptedChooser{};
+        app_ = MakeContext(*install_, sink_);
+    }
+    void cleanup() {
+        window_.reset();
+        app_.reset();
+        install_.reset();
+    }
+
+    void menusCarryTheirTextsAndShortcuts() {
+        OpenWindow();
+        struct Entry {
+            const char* name;
+            int textId;
+            QKeySequence shortcut;
+        };
+        const Entry entries[] = {
+            {"mnuFile", 10000, {}},
+            {"mnuFileNew", 10001, QKeySequence("Ctrl+N")},
+            {"mnuFileOpen", 10002, QKeySequence("Ctrl+O")},
+            {"mnuFileSave", 10003, {}},
+            {"mnuFileSaveAs", 10004, {}},
+            {"mnuFileExit", 10006, {}},
+            {"mnuModelInfo", 10101, {}},
+            {"MnuCHEdit", 10800, {}},
+            {"MnuCHCut", 10801, QKeySequence("Ctrl+X")},
+            {"MnuCHCopy", 10802, QKeySequence("Ctrl+C")},
+            {"MnuCHPaste", 10803, QKeySequence("Ctrl+V")},
+            {"MnuCHInsert", 10804, QKeySequence("Ctrl+I")},
+            {"MnuCHDelete", 10805, QKeySequence(Qt::Key_Delete)},
+            {"MnuCHMoveUp", 10806, QKeySequence("Ctrl+U")},
+            {"MnuCHMoveDown", 10807, QKeySequence("Ctrl+D")},
+            {"mnuChannelInfo", 10201, {}},
+            {"mnuOptFeature", 10202, {}},
+            {"mnuResetInit", 10222, {}},
+            {"mnuEmbeddedMsg", 10206, {}},
+            {"MnuLocalInfo", 10207, {}},
+            {"mnuReadFromRadio", 10301, QKeySequence("Ctrl+R")},
+            {"mnuWriteToRadio", 10302, QKeySequence("Ctrl+W")},
+            {"MnuProPassWord", 10303, QKeySequence("Ctrl+P")},
+            {"mnuComm", 10401, {}},
+            {"mnuLanguage", 10402, {}},
+            {"MnuInit", 10403, {}},
+            {"mnuTreeView", 10501, {}},
+            {"mnuViewToolbar", 10502, {}},
+            {"mnuViewStatusBar", 10503, {}},
+            {"mnuWindowCascade", 10601, {}},
+            {"mnuCloseAll", 10602, {}},
+            {"mnuHelpAbout", 10702, {}},
+        };
+        for (const Entry& entry : entries) {
+            QAction* action = Action(*window_, entry.name);
+            QVERIFY2(action, entry.name);
+            QCOMPARE(action->text(), app_->Text(entry.textId));
+            QVERIFY2(!action->text().isEmpty(), entry.name);
+            QCOMPARE(action->shortcut(), entry.shortcut);
+        }
+        QStringList menuOrder;
+        for (QAction* menu : window_->menuBar()->actions())
+            menuOrder << menu->objectName();
+        QCOMPARE(menuOrder,
+                 QStringList({"mnuFile", "mnuModel", "MnuCHEdit", "mnuEdit", "mnuProgram", "mnuSet",
+                              "mnuView", "mnuWindow", "mnuHelp"}));
+        for (const char* name : {"mnuTreeView", "mnuViewToolbar", "mnuViewStatusBar"})
+            QVERIFY(Action(*window_, name)->isChecked());
+    }
+
+    void withoutMainVersionThereAreNoToneTips() {
+        OpenWindow();
+        QVERIFY(!Action(*window_, "mnuToneTips"));
+        QCOMPARE(TreeKeys(*window_), QStringList({"N0", "N1", "N2", "N13", "N6", "N7"}));
+    }
+
+    void mainVersionShowsToneTips() {
+        app_->Settings.IsMainVersion = true;
+        OpenWindow();
+        QCOMPARE(Action(*window_, "mnuToneTips")->text(), app_->Text(10221));
+        QCOMPARE(TreeKeys(*window_), QStringList({"N0", "N1", "N2", "N13", "N12", "N6", "N7"}));
+        QCOMPARE(TreeNode(*window_, "N12")->text(0), app_->Text(12014));
+    }
+
+    void treeShowsModelAndEditors() {
+        OpenWindow();
+        const QTreeWidgetItem* root =
+            window_->findChild<QTreeWidget*>("TreeView1")->topLevelItem(0);
+        QCOMPARE(root->text(0), QString("KAVRO"));
+        QVERIFY(root->isExpanded());
+        const std::pair<const char*, int> nodes[] = {
+            {"N1", 12001}, {"N2", 12002}, {"N13", 12015}, {"N6", 12006}, {"N7", 12007}};
+        for (const auto& [key, id] : nodes)
+            QCOMPARE(TreeNode(*window_, key)->text(0), app_->Text(id));
+    }
+
+    void toolbarKeysInOrderWithChannelKeysOnlyForTheGrid() {
+        OpenWindow();
+        const auto* toolbar = window_->findChild<QToolBar*>("tbToolBar");
+        QStringList keys;
+        for (QAction* button : toolbar->actions())
+            keys << (button->isSeparator() ? QString("|") : button->objectName());
+        QCOMPARE(
+            keys,
+            QStringList({"NewFile",     "OpenFile",    "SaveFile",      "|",          "Print",
+                         "|",           "ReadRadio",   "CommSet",       "WriteRadio", "|",
+                         "BtnCHCut",    "BtnCHCopy",   "BtnCHPaste",    "|",          "BtnCHInsert",
+                         "BtnCHDelete", "BtnCHMoveUp", "BtnCHMoveDown", "|",          "About"}));
+        const std::pair<const char*, int> tooltips[] = {
+            {"NewFile", 11000},     {"OpenFile", 11001},      {"SaveFile", 11002},
+            {"Print", 11003},       {"ReadRadio", 11004},     {"CommSet", 11005},
+            {"WriteRadio", 11006},  {"BtnCHCut", 11010},      {"BtnCHCopy", 11011},
+            {"BtnCHPaste", 11012},  {"BtnCHInsert", 11013},   {"BtnCHDelete", 11014},
+            {"BtnCHMoveUp", 11015}, {"BtnCHMoveDown", 11016}, {"About", 11007}};
+        for (const auto& [key, id] : tooltips)
+            QCOMPARE(Action(*window_, key)->toolTip(), app_->Text(id));
+
+        // Buttons 11 ... 19 (channel keys and two separators) and the channel
+        // menu follow ShowCHInfo.
+        const QList<QAction*> buttons = toolbar->actions();
+        const auto channelKeysVisible = [&](bool visible) {
+            for (int i = 0; i < buttons.size(); ++i)
+                if (buttons[i]->isVisible() != (visible || i < 10 || i > 18))
+                    return false;
+            return Action(*window_, "MnuCHEdit")->isVisible() == visible;
+        };
+        QVERIFY(channelKeysVisible(false));
+        window_->ShowCHInfo(true);
+        QVERIFY(channelKeysVisible(true));
+        window_->ShowCHInfo(false);
+        QVERIFY(channelKeysVisible(false));
+    }
+
+    void captionAndStatusBarShowTheDocument() {
+        OpenWindow();
+        QCOMPARE(window_->windowTitle(),
+                 QString("Velmar[KAVRO:25.615 - 30.105 MHz][File:new.dat]"));
+        QCOMPARE(window_->statusBar()->findChild<QLabel*>("Panel2")->text(),
+                 QString("KAVRO[25.615 - 30.105 MHz]"));
+        app_->Settings.comPort = 7;
+        window_->ShowMainTxt();
+        QCOMPARE(window_->statusBar()->findChild<QLabel*>("Panel3")->text(),
+                 app_->Text(12008) + "7");
+    }
+
+    void startsWithTheChannelGridOnANewDocument() {
+        OpenWindow();
+        QVERIFY(app_->FindForm("frmCommChInfo"));
+        QVERIFY(app_->Doc.IsNewDocument);
+        QVERIFY(IsDocUnchanged(app_->Doc));
+        QVERIFY(window_->ChildArea()->HasPicture());
+        QVERIFY(sink_.Shown.empty());
+    }
+
+    void treeHideButtonHidesThePane() {
+        OpenWindow();
+        window_->findChild<QAction*>(QString::fromUtf8("删除"))->trigger();
+        QVERIFY(window_->findChild<QWidget*>("Picture1")->isHidden());
+        QVERIFY(!Action(*window_, "mnuTreeView")->isChecked());
+        Action(*window_, "mnuTreeView")->trigger();
+        QVERIFY(!window_->findChild<QWidget*>("Picture1")->isHidden());
+    }
+
+    void treeNodeOpensOneWindowOfItsKind() {
+        OpenWindow();
+        auto* tree = window_->findChild<QTreeWidget*>("TreeView1");
+        emit tree->itemClicked(TreeNode(*window_, "N2"), 0);
+        QWidget* first = app_->FindForm("FrmOptFeatures");
+        QVERIFY(first);
+        emit tree->itemClicked(TreeNode(*window_, "N2"), 0);
+        QCOMPARE(app_->FindForm("FrmOptFeatures"), first);
+        QCOMPARE(app_->OpenForms().size(), size_t{2}); // with the channel grid
+    }
+
+    // --- closing
+
+    void closingWithChangesAndCancelStaysOpenWithPlacementStored() {
+        OpenWindow();
+        window_->setGeometry(120, 90, 700, 520);
+        ChangeDocument(*app_);
+        sink_.Answers = {MsgAnswer::Cancel};
+        QVERIFY(!window_->close());
+        QVERIFY(window_->isVisible());
+        QCOMPARE(sink_.Shown, std::vector<std::string>{app_->Texts.GetText(9006)});
+        QVERIFY(!std::filesystem::exists(install_->Path("bin/Setting.ini")));
+
+        QSettings store(QSettings::IniFormat, QSettings::UserScope, "Velmar", "Velmar");
+        store.beginGroup("Settings");
+        QCOMPARE(store.value("MainLeft").toInt(),
+                 PixelsToTwips(window_->geometry().x(), window_.get()));
+        QCOMPARE(store.value("MainWidth").toInt(), PixelsToTwips(700, window_.get()));
+        QCOMPARE(store.value("MainHeight").toInt(), PixelsToTwips(520, window_.get()));
+    }
+
+    void placementComesBackAtTheNextStart() {
+        OpenWindow();
+        window_->setGeometry(150, 110, 640, 480);
+        const QRect placed = window_->geometry();
+        QVERIFY(window_->close());
+        window_.reset();
+        OpenWindow();
+        QCOMPARE(window_->geometry(), placed);
+    }
+
+    void closingWithNoWritesTheSettingRecord() {
+        OpenWindow();
+        app_->Settings.SettingBytes = {1, 2, 3, 4};
+        ChangeDocument(*app_);
+        sink_.Answers = {MsgAnswer::No};
+        QVERIFY(window_->close());
+        std::ifstream file(install_->Path("bin/Setting.ini"), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+        QCOMPARE(bytes, std::string("\x01\x02\x03\x04", 4));
+    }
+
+    void closingWithYesButNoSaveStaysOpen() {
+        OpenWindow();
+        ChangeDocument(*app_);
+        sink_.Answers = {MsgAnswer::Yes};
+        chooser_.Name.reset(); // the save dialog is cancelled
+        QVERIFY(!window_->close());
+        QCOMPARE(chooser_.Asked, 1);
+    }
+
+    void closingWithYesSavesThenCloses() {
+        OpenWindow();
+        ChangeDocument(*app_);
+        sink_.Answers = {MsgAnswer::Yes};
+        chooser_.Name = QString::fromStdString(install_->Path("kept.dat"));
+        QVERIFY(window_->close());
+        QVERIFY(std::filesystem::exists(install_->Path("kept.dat")));
+    }
+
+    // --- New
+
+    void toolbarNewReplacesAChangedDocumentWithoutAsking() {
+        OpenWindow();
+        ChangeDocument(*app_);
+        app_->Doc.DocFileName = "/somewhere/old.dat";
+        app_->Doc.IsNewDocument = false;
+        Action(*window_, "NewFile")->trigger();
+        QTRY_VERIFY(app_->Doc.IsNewDocument);
+        QVERIFY(sink_.Shown.empty());
+        QVERIFY(IsDocUnchanged(app_->Doc));
+        QCOMPARE(app_->Doc.DocFileName, std::string("new.dat"));
+        QTRY_VERIFY(app_->FindForm("frmCommChInfo"));
+    }
+
+    void fileNewAsksToSaveThenToReplace_data() {
+        QTest::addColumn<MsgAnswer>("saveAnswer");
+        QTest::addColumn<MsgAnswer>("replaceAnswer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("no, ok") << MsgAnswer::No << MsgAnswer::Ok << true;
+        QTest::newRow("no, cancel") << MsgAnswer::No << MsgAnswer::Cancel << false;
+        QTest::newRow("cancel still asks, ok") << MsgAnswer::Cancel << MsgAnswer::Ok << true;
+        QTest::newRow("cancel, cancel") << MsgAnswer::Cancel << MsgAnswer::Cancel << false;
+    }
+    void fileNewAsksToSaveThenToReplace() {
+        QFETCH(MsgAnswer, saveAnswer);
+        QFETCH(MsgAnswer, replaceAnswer);
+        QFETCH(bool, replaced);
+        OpenWindow();
+        ChangeDocument(*app_);
+        sink_.Answers = {saveAnswer, replaceAnswer};
+        Action(*window_, "mnuFileNew")->trigger();
+        QCOMPARE(sink_.Shown,
+                 (std::vector<std::string>{app_->Texts.GetText(9006), app_->Texts.GetText(9026)}));
+        if (replaced)
+            QTRY_VERIFY(IsDocUnchanged(app_->Doc));
+        else {
+            QTest::qWait(150); // longer than NewDocTimer
+            QVERIFY(IsDocChanged(app_->Doc));
+            QVERIFY(app_->FindForm("frmCommChInfo"));
+        }
+    }
+
+    void initialiseSettingsTakesTheSettingsTemplate() {
+        OpenWindow();
+        QCOMPARE(app_->Doc.Doc.ChCount, std::int16_t{2}); // KAVRO_1_NEW.dat
+        sink_.Answers = {MsgAnswer::Ok};
+        Action(*window_, "MnuInit")->trigger();
+        QTRY_COMPARE(app_->Doc.Doc.ChCount, std::int16_t{0}); // KAVRO_1.dat
+        QVERIFY(!app_->Doc.InitSettingsMode);
+    }
+
+    // --- Save and Open
+
+    void saveAsThenOpenGivesTheSameDocument() {
+        OpenWindow();
+        ChangeDocument(*app_);
+        const Document changed = app_->Doc;
+        const std::string path = install_->Path("radio.dat");
+        chooser_.Name = QString::fromStdString(path);
+        QVERIFY(window_->FileSave()); // a new document is saved through Save As
+        QCOMPARE(chooser_.Proposed, QString("new.dat"));
+        QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{1753});
+        QVERIFY(std::filesystem::exists(install_->Path("radio.fre")));
+        QVERIFY(IsDocUnchanged(app_->Doc));
+        QVERIFY(!app_->Doc.IsNewDocument);
+        QVERIFY(window_->windowTitle().endsWith("[File:radio.dat]"));
+
+        Action(*window_, "NewFile")->trigger();
+        QTRY_VERIFY(app_->Doc.IsNewDocument);
+        Action(*window_, "mnuFileOpen")->trigger();
+        QVERIFY(sink_.Shown.empty());
+        QCOMPARE(app_->Doc.DocFileName, path);
+        QVERIFY(!app_->Doc.IsNewDocument);
+        QVERIFY(IsDocUnchanged(app_->Doc));
+        QCOMPARE(app_->Doc.Doc.OptFeatures.Words, changed.Doc.OptFeatures.Words);
+        QVERIFY(app_->FindForm("frmCommChInfo"));
+    }
+
+    void saveOfASavedDocumentAsksWithItsName() {
+        OpenWindow();
+        const std::string path = install_->Path("radio.dat");
+        chooser_.Name = QString::fromStdString(path);
+        QVERIFY(window_->FileSaveAs());
+        ChangeDocument(*app_);
+        sink_.Answers = {MsgAnswer::Cancel};
+        QVERIFY(!window_->FileSave());
+        QCOMPARE(sink_.Shown,
+                 std::vector<std::string>{"\"radio.dat\"" + app_->Texts.GetText(9007)});
+        QVERIFY(IsDocChanged(app_->Doc));
+        sink_.Answers = {MsgAnswer::Ok};
+        QVERIFY(window_->FileSave());
+        QVERIFY(IsDocUnchanged(app_->Doc));
+        QCOMPARE(chooser_.Asked, 1);
+    }
+
+    void aDamagedFileLeavesTheDocumentAsItWas_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("textId");
+        QTest::newRow("1752 bytes") << (QByteArray("V102") + QByteArray(1748, '\0')) << 9033;
+        QTest::newRow("1754 bytes") << (QByteArray("V102") + QByteArray(1750, '\0')) << 9033;
+        QTest::newRow("no version tag") << QByteArray(1753, 'x') << 9065;
+        QTest::newRow("empty") << QByteArray() << 9065;
+        QTest::newRow("unreadable (a folder)") << QByteArray("folder") << 9002;
+    }
+    void aDamagedFileLeavesTheDocumentAsItWas() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, textId);
+        OpenWindow();
+        ChangeDocument(*app_);
+        const Document before = app_->Doc;
+        const std::string path = install_->Path("damaged.dat");
+        if (content == "folder") {
+            std::filesystem::create_directory(path);
+        } else {
+            QFile file(QString::fromStdString(path));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        chooser_.Name = QString::fromStdString(path);
+        sink_.Answers = {MsgAnswer::No, MsgAnswer::Ok};
+        Action(*window_, "mnuFileOpen")->trigger();
+        QCOMPARE(sink_.Shown.size(), size_t{2});
+        QCOMPARE(sink_.Shown[1], app_->Texts.GetText(textId));
+        QCOMPARE(app_->Doc.DocFileName, before.DocFileName);
+        QCOMPARE(app_->Doc.IsNewDocument, before.IsNewDocument);
+        QVERIFY(app_->Doc.Doc == before.Doc);
+        QVERIFY(app_->Doc.SavedDoc == before.SavedDoc);
+        QVERIFY(app_->Doc.ChList == before.ChList);
+    }
+
+    void cancelledDialogsChangeNothing() {
+        OpenWindow();
+        chooser_.Name.reset();
+        Action(*window_, "mnuFileOpen")->trigger();
+        QVERIFY(!window_->FileSaveAs());
+        QCOMPARE(chooser_.Asked, 2);
+        QVERIFY(app_->FindForm("frmCommChInfo")); // the open command closed nothing
+        QVERIFY(app_->Doc.IsNewDocument);
+        QVERIFY(sink_.Shown.empty());
+    }
+
+    void cancelAtTheSaveQuestionEndsOpen() {
+        OpenWindow();
+        ChangeDocument(*app_);
+        sink_.Answers = {MsgAnswer::Cancel};
+        Action(*window_, "mnuFileOpen")->trigger();
+        QCOMPARE(chooser_.Asked, 0);
+    }
+
+    // --- language
+
+    void languageSwitchRebuildsTextsAndReopensTheGrid() {
+        OpenWindow();
+        app_->ShowChildForm("FrmEmbMsg", [] { return new QWidget; });
+        QPointer<QWidget> oldGrid = app_->FindForm("frmCommChInfo");
+        QVERIFY(oldGrid);
+
+        ApplyLanguageChoice(app_->Settings, 1); // Chinese
+        QCOMPARE(app_->Settings.PreviousLanguage, EnglishLanguage);
+        window_->CheckLanguageChange();
+        FlushDeferredDeletes();
+
+        QCOMPARE(app_->Settings.PreviousLanguage, ChineseLanguage);
+        QVERIFY(!app_->FindForm("FrmEmbMsg"));
+        QVERIFY(oldGrid.isNull());
+        QWidget* grid = app_->FindForm("frmCommChInfo");
+        QVERIFY(grid);
+        QCOMPARE(app_->OpenForms().size(), size_t{1});
+        QCOMPARE(grid->windowTitle(), QString::fromUtf8("信道信息"));
+        QCOMPARE(Action(*window_, "mnuFile")->text(), app_->Text(10000));
+        QVERIFY(Action(*window_, "mnuFile")->text().startsWith(QString::fromUtf8("文件")));
+        QCOMPARE(TreeNode(*window_, "N1")->text(0), QString::fromUtf8("信道信息"));
+        QCOMPARE(Action(*window_, "OpenFile")->toolTip(), app_->Text(11001));
+        QVERIFY(window_->ChildArea()->HasPicture());
+    }
+
+    void missingBackgroundPictureLeavesItEmpty() {
+        std::filesystem::remove(install_->Path("bin/PIC/BK_2.jpg"));
+        OpenWindow();
+        QVERIFY(window_->ChildArea()->HasPicture());
+        ApplyLanguageChoice(app_->Settings, 1);
+        window_->CheckLanguageChange();
+        QVERIFY(!window_->ChildArea()->HasPicture());
+    }
+
+private:
+    void OpenWindow() {
+        window_ = std::make_unique<FrmMain>(*app_);
+        window_->SetFileChooser(chooser_);
+        window_->show();
+    }
+
+    std::unique_ptr<TestInstall> install_;
+    ScriptedSink sink_;
+    ScriptedChooser chooser_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<FrmMain> window_;
+};
+
+QTEST_MAIN(FrmMainTest)
+#include "frm_main_test.moc"
