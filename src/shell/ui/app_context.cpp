@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 namespace velmar {
 
@@ -85,7 +86,8 @@ QWidget* AppContext::ShowChildForm(const QString& name, const std::function<QWid
         frame->show();
         // A window that chose its size keeps it inside the frame.
         if (sized)
-            frame->resize(formSize + frame->size() - form->size());
+            frame->resize(formSize.grownBy(frame->contentsMargins()));
+        CascadeChildWindows();
         childArea_->setActiveSubWindow(frame);
     } else {
         form->show();
@@ -127,6 +129,27 @@ void AppContext::CloseCurAllWindows() {
     for (QWidget* form : OpenForms())
         CloseForm(form);
     std::erase_if(forms_, [](const QPointer<QWidget>& form) { return form.isNull(); });
+}
+
+void AppContext::CascadeChildWindows() {
+    if (!childArea_)
+        return;
+    // Unlike QMdiArea::cascadeSubWindows, which shrinks every window to its
+    // size hint.
+    const int step = childArea_->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int areaHeight = childArea_->viewport()->height();
+    int offset = 0;
+    for (QMdiSubWindow* frame : childArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (frame->isHidden() || frame->isMinimized())
+            continue;
+        if (frame->isMaximized())
+            frame->showNormal();
+        if (offset > 0 && offset + frame->height() > areaHeight)
+            offset = 0;
+        frame->move(offset, offset);
+        frame->raise();
+        offset += step;
+    }
 }
 
 } // namespace velmar

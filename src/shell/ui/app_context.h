@@ -68,6 +68,9 @@ public:
     void UnloadFormsByName(const QString& name);
     // Closes every open child window.
     void CloseCurAllWindows();
+    // Arranges the child windows in cascade, oldest first, each keeping its
+    // size. A new child window is cascaded with the others.
+    void CascadeChildWindows();
     // Closes one child window together with its MDI frame; a child's own
     // Close button calls this rather than QWidget::close.
     static void CloseForm(QWidget* form);

@@ -189,7 +189,7 @@ void FrmMain::BuildMenus() {
     connect(statusEntry, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 
     mnuWindow = AddMenu("mnuWindow", 10600);
-    AddEntry(mnuWindow, "mnuWindowCascade", 10601, none, [this] { mdiArea_->cascadeSubWindows(); });
+    AddEntry(mnuWindow, "mnuWindowCascade", 10601, none, [this] { app_.CascadeChildWindows(); });
     AddEntry(mnuWindow, "mnuCloseAll", 10602, none, [this] { CloseCurAllWindows(); });
     connect(mnuWindow, &QMenu::aboutToShow, this, &FrmMain::FillWindowMenu);
 
@@ -494,7 +494,7 @@ void FrmMain::LoadNewDoc2() {
 void FrmMain::NewDocTimerTick() {
     NewDocTimer.stop();
     LoadNewDoc2();
-    mdiArea_->cascadeSubWindows();
+    app_.CascadeChildWindows();
     app_.Doc.InitSettingsMode = false;
 }
 
@@ -525,7 +525,7 @@ void FrmMain::FileOpen() {
     OpenChannelGrid();
     ShowMainTxt();
     Change_Language();
-    mdiArea_->cascadeSubWindows();
+    app_.CascadeChildWindows();
 }
 
 bool FrmMain::FileSave() {
