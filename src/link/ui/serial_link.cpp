@@ -173,6 +173,8 @@ void SerialLink::Send(const SendBytes& command) {
     if (!port_.isOpen())
         return; // the reply timer deals with the silence
     port_.clear(QSerialPort::AllDirections);
+    if (!port_.isOpen())
+        return; // it vanished just now
     port_.write(reinterpret_cast<const char*>(command.Data.data()),
                 static_cast<qint64>(command.Data.size()));
 }
