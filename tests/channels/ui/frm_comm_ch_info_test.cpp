@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -14,6 +17,7 @@
 #include "channels/ui/frm_comm_ch_info.h"
 #include "model/fixed_text.h"
 #include "shell/ui/app_context.h"
+#include "shell/ui/main_window_api.h"
 #include "shell/ui/twips.h"
 
 namespace velmar {
@@ -30,6 +34,28 @@ public:
         MsgIcon icon;
     };
     std::vector<Message> shown;
+};
+
+// A main window with the channel-edit entries and a child-window area.
+class FakeMainWindow : public QMainWindow, public MainWindowApi {
+public:
+    FakeMainWindow() {
+        setCentralWidget(area);
+        for (const char* name :
+             {"MnuCHCut", "BtnCHCut", "MnuCHPaste", "BtnCHPaste", "MnuCHDelete"}) {
+            auto* action = new QAction(this);
+            action->setObjectName(name);
+            addAction(action);
+        }
+    }
+    void ShowCHInfo(bool show) override { shown.push_back(show); }
+    void LoadTree() override { ++treesLoaded; }
+    void ShowMainTxt() override {}
+    bool Enabled(const char* name) const { return findChild<QAction*>(name)->isEnabled(); }
+
+    QMdiArea* area = new QMdiArea(this);
+    std::vector<bool> shown;
+    int treesLoaded = 0;
 };
 
 class FrmCommChInfoTest : public QObject {
@@ -52,6 +78,7 @@ private slots:
     void typedGroupNameIsMadeUnique();
     void channelCommandsOnTheCurrentRow();
     void insertIntoAFullGroupIsRefused();
+    void insideTheMainWindow();
     void editorKeyFilters_data();
     void editorKeyFilters();
     void grabPictures();
@@ -419,6 +446,40 @@ void FrmCommChInfoTest::insertIntoAFullGroupIsRefused() {
     QVERIFY(sink.shown[0].icon == MsgIcon::Warning);
     QVERIFY(Channel(ChNoAt(3, 3)) && Channel(ChNoAt(3, 40)));
     QCOMPARE(Cell(3, 1), "26.50000");
+}
+
+void FrmCommChInfoTest::insideTheMainWindow() {
+    FakeMainWindow main;
+    app->MainWindow = &main;
+    app->SetChildArea(main.area);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+
+    OpenGrid();
+    QCOMPARE(main.treesLoaded, 1);
+    QCOMPARE(main.shown, std::vector<bool>{true});
+    // Row 1 has no channel: nothing to cut, nothing copied yet.
+    QVERIFY(!main.Enabled("MnuCHCut") && !main.Enabled("BtnCHCut"));
+    QVERIFY(!main.Enabled("MnuCHPaste") && !main.Enabled("BtnCHPaste"));
+    QVERIFY(main.Enabled("MnuCHDelete"));
+
+    Table()->setCurrentCell(6, 4);
+    QVERIFY(main.Enabled("MnuCHCut") && main.Enabled("BtnCHCut"));
+    grid->RunEditCommand(2);
+    QVERIFY(main.Enabled("MnuCHPaste") && main.Enabled("BtnCHPaste"));
+
+    // Another child window becomes active: the channel commands go away.
+    QMdiSubWindow* other = main.area->addSubWindow(new QWidget);
+    other->show();
+    main.area->setActiveSubWindow(other);
+    QCOMPARE(main.shown, (std::vector<bool>{true, false}));
+    main.area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(grid->parentWidget()));
+    QCOMPARE(main.shown, (std::vector<bool>{true, false, true}));
+
+    AppContext::CloseForm(grid);
+    grid = nullptr;
+    QCOMPARE(main.shown.back(), false);
+    app->MainWindow = nullptr;
 }
 
 void FrmCommChInfoTest::editorKeyFilters_data() {
