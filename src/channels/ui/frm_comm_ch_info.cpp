@@ -76,10 +76,6 @@ constexpr int kHeaderHeight = 500;
 constexpr int kRowHeight = 330;
 constexpr int kButtonTop = 6000, kButtonWidth = 1215, kButtonHeight = 375;
 
-QString GroupNumberText(int group) {
-    return QString::number(group);
-}
-
 } // namespace
 
 FrmCommChInfo::FrmCommChInfo(AppContext& app, ChannelSession& session, QWidget* parent)
@@ -89,7 +85,6 @@ FrmCommChInfo::FrmCommChInfo(AppContext& app, ChannelSession& session, QWidget* 
     Guard("frmCommChInfo_Form_Load", [&] {
         BuildControls();
         CommandHelp->hide();
-        CodeMoveTopRow = false;
         resize(TwipsToPixels(kWindowWidth, this), TwipsToPixels(kWindowHeight, this));
         {
             ComboList groups;
@@ -101,12 +96,7 @@ FrmCommChInfo::FrmCommChInfo(AppContext& app, ChannelSession& session, QWidget* 
         InitShowGrid();
         ChangShowByLanguage();
         SetGridData();
-        FirstActivate = true;
-        GridLoaded = true;
-        {
-            const QSignalBlocker quiet(MSFlexGrid1);
-            MSFlexGrid1->setCurrentCell(0, 1);
-        }
+        GridLoaded = true; // the cursor is on row 1, column 1 since the group was shown
     });
 }
 
@@ -128,10 +118,9 @@ void FrmCommChInfo::BuildControls() {
     const auto twips = [this](int value) { return TwipsToPixels(value, this); };
     const auto place = [&](QWidget* control, int left, int top, int width) {
         control->move(twips(left), twips(top));
-        control->resize(width > 0 ? twips(width) : control->sizeHint().width(),
-                        control->sizeHint().height());
+        control->resize(twips(width), control->sizeHint().height());
     };
-    const auto named = [this](auto* control, const char* name) {
+    const auto named = [](auto* control, const char* name) {
         control->setObjectName(name);
         return control;
     };
@@ -485,7 +474,7 @@ void FrmCommChInfo::GroupChange(int group) {
         // Combo9 starts at group 3; the groups before it show as a hint.
         const QSignalBlocker quiet(Combo9);
         Combo9->setCurrentIndex(group - 3);
-        Combo9->setPlaceholderText(GroupNumberText(group));
+        Combo9->setPlaceholderText(QString::number(group));
     }
     doc_.Doc.OptFeatures.Word(OptWord::CurGroup) = static_cast<std::int16_t>(group);
     edit_.EditGroup = group;
