@@ -1,0 +1,45 @@
+#pragma once
+#include <QDialog>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace velmar {
+
+class AppContext;
+struct LinkGlobals;
+
+// The radio password as the radio keeps it: the typed text in the ANSI code
+// page of record texts (GBK on a Chinese system, Windows-1252 otherwise);
+// characters the code page lacks become "?".
+std::string PasswordToAnsi(const QString& typed, bool ansiIsGbk);
+
+// The radio password dialog (modal): at most 4 characters, shown as "*",
+// filled with the password held so far. OK keeps the typed password for the
+// rest of the run (cut at a NUL, trailing blanks dropped); Cancel keeps the
+// old one. The link's PasswordEntered is set once the dialog has loaded.
+class FrmPassWord : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int MaxLength = 4;
+
+    FrmPassWord(AppContext& app, LinkGlobals& link, QWidget* parent = nullptr);
+
+    QLineEdit* Text1() const { return Text1_; }
+    QPushButton* CommandOK() const { return CommandOK_; }
+    QPushButton* CommandCancel() const { return CommandCancel_; }
+
+private:
+    void CommandOKClick();
+
+    AppContext& app_;
+    LinkGlobals& link_;
+    QLabel* Label1_;
+    QLineEdit* Text1_;
+    QPushButton* CommandOK_;
+    QPushButton* CommandCancel_;
+};
+
+} // namespace velmar

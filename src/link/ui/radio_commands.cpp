@@ -1,0 +1,270 @@
+#include "link/ui/radio_commands.h"
+
+#include "link/image_conversion.h"
+#include "link/ui/frm_pass_word.h"
+#include "link/ui/frm_progress.h"
+#include "link/ui/frm_set_comm.h"
+#include "settings/ui/frm_radio_info.h"
+#include "shell/ui/app_context.h"
+#include "shell/ui/frm_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QWidget>
+#include <utility>
+
+namespace velmar {
+
+namespace {
+
+constexpr int TextCannotOpenPort = 9003;
+constexpr int TextReadQuestion = 9004;
+constexpr int TextWriteQuestion = 9005;
+
+QString BuildFaultText(const ImageBuildResult& result) {
+    switch (result.Fault) {
+    case ImageBuildFault::ChannelNumber:
+        return QStringLiteral("The data cannot be written to the radio: a channel has the "
+                              "number %1, outside 1 … 529.")
+            .arg(result.ChNo);
+    case ImageBuildFault::Frequency:
+        return QStringLiteral("The data cannot be written to the radio: the receive frequency "
+                              "of channel %1 is not valid.")
+            .arg(result.ChNo);
+    case ImageBuildFault::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+RadioCommands::RadioCommands(AppContext& app, QWidget* window, RadioCommandHooks hooks)
+    : QObject(window), app_(app), window_(window), hooks_(std::move(hooks)),
+      ports_(DefaultComPortMapPath()), port_(ports_) {
+    setObjectName("RadioCommands");
+    ReadOKTimer_.setSingleShot(true);
+    ReadOKTimer_.setInterval(ReadOKMs);
+    connect(&ReadOKTimer_, &QTimer::timeout, this, &RadioCommands::ReadOKTimerTick);
+    WaitSaveDataTimer_.setSingleShot(true);
+    WaitSaveDataTimer_.setInterval(WaitSaveDataMs);
+    connect(&WaitSaveDataTimer_, &QTimer::timeout, this, &RadioCommands::WaitSaveDataTimerTick);
+
+    connect(&port_, &SerialLink::messageRequested, this, &RadioCommands::ShowLinkMessage);
+    connect(&port_, &SerialLink::passwordRequested, this, &RadioCommands::AskPassword);
+    connect(&port_, &SerialLink::finished, this, &RadioCommands::ExchangeFinished);
+}
+
+RadioCommands::~RadioCommands() {
+    port_.SetEngine({});
+}
+
+RadioCommands& RadioCommands::Of(AppContext& app, QWidget* window) {
+    if (auto* found = window->findChild<RadioCommands*>(QString(), Qt::FindDirectChildrenOnly))
+        return *found;
+    return *new RadioCommands(app, window);
+}
+
+// ---- commands --------------------------------------------------------------
+
+void RadioCommands::ReadFromRadio() {
+    if (Busy())
+        return;
+    CommitEdits();
+    LinkType_ = LinkType::Read;
+    if (!PrepareLink()) {
+        LinkType_ = LinkType::None;
+        return;
+    }
+    // The port opens again with the progress window.
+    port_.Close();
+    if (!Confirm(TextReadQuestion)) {
+        LinkType_ = LinkType::None;
+        return;
+    }
+    RunWithProgress();
+}
+
+void RadioCommands::WriteToRadio() {
+    if (Busy())
+        return;
+    CommitEdits();
+    LinkType_ = LinkType::Write;
+    WaitSaveDataTimer_.start();
+}
+
+// After the editors have stored their pending edits.
+void RadioCommands::WaitSaveDataTimerTick() {
+    WaitSaveDataTimer_.stop();
+    if (!PrepareLink()) {
+        LinkType_ = LinkType::None;
+        return;
+    }
+    port_.Close();
+    if (!Confirm(TextWriteQuestion)) {
+        LinkType_ = LinkType::None;
+        return;
+    }
+    ClearChannelArea(image_);
+    const ImageBuildResult built = BuildImage(app_.Doc, image_);
+    if (!built.Ok()) {
+        LinkType_ = LinkType::None;
+        ShowMessageText(BuildFaultText(built), MsgIcon::Warning);
+        return;
+    }
+    RunWithProgress();
+}
+
+void RadioCommands::ReadRMGDataFromRadio() {
+    if (Busy())
+        return;
+    app_.UnloadFormsByName(FrmRadioInfo::FormName);
+    LinkType_ = LinkType::RadioInfo;
+    if (!PrepareLink()) {
+        LinkType_ = LinkType::None;
+        return;
+    }
+    StartExchange();
+}
+
+void RadioCommands::ShowPassWord() {
+    FrmPassWord dialog(app_, link_, window_);
+    dialog.exec();
+}
+
+void RadioCommands::ShowSetComm() {
+    FrmSetComm dialog(app_, ports_, window_);
+    dialog.exec();
+    if (app_.MainWindow)
+        app_.MainWindow->ShowMainTxt(); // the port in the status bar
+}
+
+// ---- the exchange -----------------------------------------------------------
+
+void RadioCommands::CommitEdits() {
+    if (hooks_.CommitEdits) {
+        hooks_.CommitEdits();
+        return;
+    }
+    if (auto* main = dynamic_cast<FrmMain*>(app_.MainWindow))
+        main->SetSaveEditData();
+    // A text box being typed in stores its text when it loses the focus.
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->clearFocus();
+}
+
+// Opens the port of comPort; text 9003 when it cannot be opened.
+bool RadioCommands::PrepareLink() {
+    link_.comPort = app_.Settings.comPort;
+    const PortOpenResult opened = port_.Open(app_.Settings.comPort);
+    if (opened.Ok())
+        return true;
+    QString text = app_.Text(TextCannotOpenPort);
+    if (const QString advice = PortOpenAdvice(opened); !advice.isEmpty())
+        text += "\n\n" + advice;
+    ShowMessageText(text, MsgIcon::Critical);
+    return false;
+}
+
+bool RadioCommands::Confirm(int textId) {
+    return app_.Messages().Show(app_.Texts.GetText(textId), MsgButtons::OkCancel,
+                                MsgIcon::Question) == MsgAnswer::Ok;
+}
+
+void RadioCommands::ShowMessageText(const QString& text, MsgIcon icon) {
+    app_.Messages().Show(text.toStdString(), MsgButtons::Ok, icon);
+}
+
+// The modal progress window runs a read or a write from start to end.
+void RadioCommands::RunWithProgress() {
+    FrmProgress progress(
+        app_, LinkType_ == LinkType::Write ? FrmProgress::Kind::Write : FrmProgress::Kind::Read,
+        window_);
+    progress_ = &progress;
+    connect(&port_, &SerialLink::progressChanged, &progress, &FrmProgress::SetProgressValue);
+    connect(&progress, &FrmProgress::loaded, this, &RadioCommands::StartExchange);
+    progress.exec();
+    progress_ = nullptr;
+}
+
+void RadioCommands::StartExchange() {
+    if (!port_.IsOpen() && !PrepareLink()) {
+        const LinkType type = std::exchange(LinkType_, LinkType::None);
+        if (progress_)
+            progress_->Finish();
+        emit exchangeEnded(type, false);
+        return;
+    }
+    exchange_ = std::make_unique<RadioExchange>(
+        LinkType_,
+        ExchangeContext{link_, image_, infoBlock_, app_.Versions, app_.Texts, app_.Doc.ModelName,
+                        app_.Doc.BandText, app_.Settings.IsMainVersion});
+    port_.SetEngine(DriveEngine(*exchange_));
+    port_.Carry(exchange_->Start());
+}
+
+void RadioCommands::ShowLinkMessage(const ShowMessage& message) {
+    const std::string text =
+        message.TextId != 0 ? app_.Texts.GetText(message.TextId) : message.Literal;
+    const MsgAnswer answer = app_.Messages().Show(text, message.Buttons, message.Icon);
+    if (message.Buttons != MsgButtons::Ok && exchange_)
+        port_.Carry(exchange_->OnAnswer(answer));
+}
+
+// The radio's password differs from the one held: ask for it.
+void RadioCommands::AskPassword() {
+    FrmPassWord dialog(app_, link_, window_);
+    const bool entered = dialog.exec() == QDialog::Accepted;
+    if (!exchange_)
+        return;
+    port_.Carry(entered ? exchange_->OnPasswordEntered(link_.RadioPassword)
+                        : exchange_->OnPasswordCancelled());
+}
+
+void RadioCommands::ExchangeFinished(bool success) {
+    port_.SetEngine({});
+    exchange_.reset();
+    const LinkType type = std::exchange(LinkType_, LinkType::None);
+    if (progress_)
+        progress_->Finish();
+    if (success && type == LinkType::Read) {
+        app_.CloseCurAllWindows();
+        ReadOKTimer_.start();
+    }
+    if (success && type == LinkType::RadioInfo) {
+        DecodeRadioInfo(infoBlock_, app_.Doc.RadioInfo);
+        FrmRadioInfo::ShowForm(app_);
+    }
+    emit exchangeEnded(type, success);
+}
+
+// ---- after a read -------------------------------------------------------------
+
+void RadioCommands::ReadOKTimerTick() {
+    ReadOKTimer_.stop();
+    ParseImage(image_, app_.Doc);
+    // The read document is a new one, not yet saved.
+    app_.Doc.DocFileName = "new.dat";
+    app_.Doc.IsNewDocument = true;
+    ShowReadDocument();
+    emit readDocumentShown();
+}
+
+void RadioCommands::ShowReadDocument() {
+    if (hooks_.ShowReadDocument) {
+        hooks_.ShowReadDocument();
+        return;
+    }
+    if (auto* main = dynamic_cast<FrmMain*>(app_.MainWindow))
+        main->Change_Language();
+    else if (app_.MainWindow)
+        app_.MainWindow->LoadTree();
+    if (app_.MainWindow)
+        app_.MainWindow->ShowMainTxt();
+    if (window_)
+        if (auto* grid = window_->findChild<QAction*>("mnuChannelInfo"))
+            grid->trigger();
+    app_.CascadeChildWindows();
+}
+
+} // namespace velmar
