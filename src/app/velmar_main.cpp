@@ -1,4 +1,7 @@
 // Velmar, the radio programming editor: start-up, then the main window.
+#include "link/link_globals.h"
+#include "link/ui/load_frm_link.h"
+#include "link/ui/radio_commands.h"
 #include "shell/startup.h"
 #include "shell/system_locale.h"
 #include "shell/ui/app_context.h"
@@ -23,9 +26,8 @@ int main(int argc, char** argv) {
     context.AnsiIsGbk = localeId == LocaleChinaChinese;
 
     StartupHooks hooks;
-    // The first-run link dialog comes with the radio link; until then a first
-    // run cannot succeed and ends the program.
-    hooks.RunFirstRunLink = [](ShellSettings&) { return false; };
+    LinkGlobals firstRunLink; // the cable the first run finds is the one used later
+    hooks.RunFirstRunLink = [&](ShellSettings&) { return RunFirstRunLink(context, firstRunLink); };
     hooks.ResetProcessState = [&context] { context.Doc.InitSettingsMode = false; };
     hooks.InitNewDocument = [&context] { context.InitNewDocument(); };
 
@@ -39,6 +41,7 @@ int main(int argc, char** argv) {
         return 0;
 
     FrmMain frmMain(context);
+    RadioCommands::Of(context, &frmMain).Link() = firstRunLink;
     frmMain.show();
     return app.exec();
 }
