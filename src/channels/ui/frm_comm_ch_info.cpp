@@ -484,10 +484,8 @@ void FrmCommChInfo::GroupChange(int group) {
     ShowGroupControls(group);
 
     ReshowByCh();
-    GridFilling = true;
     for (int row = 1; row <= RowCount(); ++row)
         ClearRow(row);
-    GridFilling = false;
     reShowAllGrid();
     SetShowEditData();
     if (views_.IsChEditOpen())
@@ -586,13 +584,13 @@ void FrmCommChInfo::ReShowResetMode() {
 // --- Commands of the main window ----------------------------------------------
 
 void FrmCommChInfo::RunEditCommand(int code) {
+    CodeMoveTopRow = true; // the rows the command moves are no user's scrolling
     Guard("frmCommChInfo_RunEditCommand", [&] {
         if (code < static_cast<int>(ChEditCommand::Cut) ||
             code > static_cast<int>(ChEditCommand::MoveDown))
             return;
         const auto command = static_cast<ChEditCommand>(code);
         const int group = ShownGroup();
-        CodeMoveTopRow = true;
         ChEditContext context{doc_, session_.Clipboard, app_.Settings.EditPrefs, confirm_};
         const ChEditResult result = RunChEditCommand(command, context, group, CurRow());
         if (result.Status == ChEditStatus::GroupFull)
@@ -609,9 +607,9 @@ void FrmCommChInfo::RunEditCommand(int code) {
             if (result.CurrentRow > 0)
                 MoveCursor(result.CurrentRow, CurCol());
         }
-        CodeMoveTopRow = false;
         UpdateEditCommands();
     });
+    CodeMoveTopRow = false;
 }
 
 void FrmCommChInfo::UpdateEditCommands() {

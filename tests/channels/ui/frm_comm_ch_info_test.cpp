@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -71,6 +72,7 @@ private slots:
     void badFrequencyIsCorrectedWithOneWarning();
     void keysTheFrequencyEditorTakes();
     void rowWithoutFrequencyTakesOnlyAFrequency();
+    void scrollingKeepsTheCursorOnItsScreenPlace();
     void fixedChannelsOpenOnTheDecodeTone();
     void switchingToTheVfoGroupAndBack();
     void lastValidGroupStaysValid();
@@ -286,6 +288,16 @@ void FrmCommChInfoTest::rowWithoutFrequencyTakesOnlyAFrequency() {
     QCOMPARE(Table()->currentColumn(), 1);
     QVERIFY(!Text1()->isHidden());
     QVERIFY(ToneEditor()->isHidden());
+}
+
+void FrmCommChInfoTest::scrollingKeepsTheCursorOnItsScreenPlace() {
+    OpenGrid();
+    const QRect firstRow = Text1()->geometry();
+    Table()->verticalScrollBar()->setValue(5);
+    QCOMPARE(Table()->currentRow(), 5);
+    QVERIFY(!Text1()->isHidden());
+    QCOMPARE(Text1()->geometry(), firstRow);
+    QCOMPARE(session.Edit.EditChPos, 6);
 }
 
 void FrmCommChInfoTest::fixedChannelsOpenOnTheDecodeTone() {
