@@ -1,0 +1,333 @@
+// Velmar against the virtual radio on a pseudo-terminal: read and write with
+// both kinds of cable, the radio password, the radio information, and a
+// radio that vanishes in the middle of a read. The real main window, serial
+// link, progress and password windows run; message boxes are answered by a
+// script.
+#include "e2e/vradio_process.h"
+
+#include "link/image_conversion.h"
+#include "link/ui/com_port_map.h"
+#include "link/ui/frm_pass_word.h"
+#include "link/ui/radio_commands.h"
+#include "model/doc_compare.h"
+#include "settings/ui/frm_radio_info.h"
+#include "shell/ui/frm_main.h"
+#include "shell/ui/ui_test_support.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+using namespace velmar;
+using namespace velmar::test;
+
+Q_DECLARE_METATYPE(velmar::LinkType)
+
+namespace {
+
+constexpr int RadioPort = 9;
+constexpr int WaitMs = 60000; // generous: the machine may be busy
+
+// Answers every box with OK unless `answer` says otherwise; keeps the texts.
+class AnsweringSink : public MessageSink {
+public:
+    std::vector<std::string> Shown;
+    std::function<MsgAnswer(const std::string&)> Answer;
+
+    MsgAnswer Show(const std::string& text, MsgButtons, MsgIcon) override {
+        Shown.push_back(text);
+        return Answer ? Answer(text) : MsgAnswer::Ok;
+    }
+    int Count(const std::string& text) const {
+        return static_cast<int>(std::count(Shown.begin(), Shown.end(), text));
+    }
+};
+
+// The radio's memory file: the image, then the information block.
+void WriteMemoryFile(const QString& path, const RadioImage& image, const RadioInfoBlock& info) {
+    std::ofstream file(path.toStdString(), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(image.bytes.data()), RadioImage::Size);
+    file.write(reinterpret_cast<const char*>(info.bytes.data()), RadioInfoBlock::Size);
+}
+
+bool ReadMemoryFile(const QString& path, RadioImage& image) {
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    const std::vector<char> data((std::istreambuf_iterator<char>(file)),
+                                 std::istreambuf_iterator<char>());
+    if (data.size() < RadioImage::Size)
+        return false;
+    std::copy_n(data.begin(), RadioImage::Size, image.bytes.begin());
+    return true;
+}
+
+const ChannelInfo* FindChannel(const Document& doc, int chNo) {
+    for (int i = 0; i < UsedChannelCount(doc.Doc.ChCount); ++i)
+        if (doc.ChList[static_cast<std::size_t>(i)].ChNo == chNo)
+            return &doc.ChList[static_cast<std::size_t>(i)];
+    return nullptr;
+}
+
+// Presses OK in every password dialog that opens, after typing `typed`.
+class PasswordTyper : public QObject {
+public:
+    PasswordTyper(QString typed) : typed_(std::move(typed)) {
+        timer_.setInterval(10);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<FrmPassWord*>(window);
+                if (dialog && dialog->isVisible() && !answered_.contains(dialog)) {
+                    answered_.append(dialog);
+                    ++Dialogs;
+                    dialog->Text1()->setText(typed_);
+                    dialog->CommandOK()->click();
+                }
+            }
+        });
+        timer_.start();
+    }
+    int Dialogs = 0;
+
+private:
+    QString typed_;
+    QTimer timer_;
+    QList<QPointer<QWidget>> answered_;
+};
+
+} // namespace
+
+class RadioLinkE2eTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> config_;
+    std::unique_ptr<TestInstall> install_;
+    AnsweringSink sink_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<FrmMain> main_;
+    RadioCommands* commands_ = nullptr;
+    std::unique_ptr<VRadio> radio_;
+
+    QString MemoryFile() const { return config_->filePath("radio.bin"); }
+    std::string Text(int id) const { return app_->Texts.GetText(id); }
+
+    // The virtual radio on port COM9, its memory in MemoryFile().
+    void StartRadio(QStringList options) {
+        options << "--image" << MemoryFile();
+        radio_ = std::make_unique<VRadio>(options);
+        QVERIFY2(radio_->Ok(), "velmar-vradio did not start");
+        QVERIFY(ComPortMap(DefaultComPortMapPath()).Set(RadioPort, radio_->Path().toStdString()));
+        app_->Settings.comPort = RadioPort;
+    }
+
+    // A radio memory that differs from a new document in a way the read shows.
+    void MakeRadioMemory(const std::string& channel1Frequency) {
+        Document radioDoc = app_->Doc;
+        ChannelInfo* first = const_cast<ChannelInfo*>(FindChannel(radioDoc, 1));
+        QVERIFY(first);
+        first->RxFre = MakeFixStr<8>(channel1Frequency);
+        RadioImage image;
+        ClearChannelArea(image);
+        QVERIFY(BuildImage(radioDoc, image).Ok());
+        RadioInfoBlock info;
+        info.bytes.fill(0xFF);
+        WriteMemoryFile(MemoryFile(), image, info);
+    }
+
+private slots:
+    void init() {
+        config_ = std::make_unique<QTemporaryDir>();
+        // The port map goes to the test's own config folder.
+        qputenv("XDG_CONFIG_HOME", config_->filePath("config").toLocal8Bit());
+        install_ = std::make_unique<TestInstall>();
+        sink_ = AnsweringSink();
+        app_ = MakeContext(*install_, sink_);
+        app_->InitNewDocument();
+        main_ = std::make_unique<FrmMain>(*app_);
+        main_->show();
+        commands_ = &RadioCommands::Of(*app_, main_.get());
+    }
+    void cleanup() {
+        radio_.reset();
+        main_.reset();
+        FlushDeferredDeletes();
+        app_.reset();
+        install_.reset();
+        config_.reset();
+    }
+
+    void readFillsTheDocumentWithTheRadiosMemory_data() {
+        QTest::addColumn<bool>("cableEchoes");
+        QTest::newRow("two-wire cable") << false;
+        QTest::newRow("one-wire cable, echo") << true;
+    }
+    void readFillsTheDocumentWithTheRadiosMemory() {
+        QFETCH(bool, cableEchoes);
+        MakeRadioMemory("02761125");
+        StartRadio(cableEchoes ? QStringList{"--echo"} : QStringList{});
+        QSignalSpy shown(commands_, &RadioCommands::readDocumentShown);
+
+        commands_->ReadFromRadio();
+        QVERIFY(shown.size() == 1 || shown.wait(WaitMs));
+
+        QCOMPARE(sink_.Count(Text(9004)), 1);
+        QCOMPARE(sink_.Count(Text(9009)), 1);
+        const ChannelInfo* first = FindChannel(app_->Doc, 1);
+        QVERIFY(first);
+        QCOMPARE(TrimFixStr(first->RxFre), std::string("02761125"));
+        QCOMPARE(app_->Doc.DocFileName, std::string("new.dat"));
+        QVERIFY(app_->Doc.IsNewDocument);
+        QVERIFY(IsDocChanged(app_->Doc)); // read, not saved
+        QCOMPARE(commands_->Link().NoEcho, !cableEchoes);
+        QVERIFY(app_->FindForm("frmCommChInfo"));
+        QVERIFY(!commands_->Port().IsOpen());
+
+        RadioImage radioMemory;
+        QVERIFY(ReadMemoryFile(MemoryFile(), radioMemory));
+        QVERIFY(commands_->Image().bytes == radioMemory.bytes);
+    }
+
+    void writePutsTheDocumentIntoTheRadio_data() {
+        QTest::addColumn<bool>("cableEchoes");
+        QTest::newRow("two-wire cable") << false;
+        QTest::newRow("one-wire cable, echo") << true;
+    }
+    void writePutsTheDocumentIntoTheRadio() {
+        QFETCH(bool, cableEchoes);
+        MakeRadioMemory("02600000");
+        StartRadio(cableEchoes ? QStringList{"--echo"} : QStringList{});
+        auto* first = const_cast<ChannelInfo*>(FindChannel(app_->Doc, 1));
+        QVERIFY(first);
+        first->RxFre = MakeFixStr<8>("02898500");
+        QSignalSpy ended(commands_, &RadioCommands::exchangeEnded);
+
+        commands_->WriteToRadio();
+        QVERIFY(ended.wait(WaitMs));
+        QCOMPARE(ended[0][1].toBool(), true);
+        QCOMPARE(sink_.Count(Text(9005)), 1);
+        QCOMPARE(sink_.Count(Text(9010)), 1);
+
+        QVERIFY(radio_->Stop()); // the radio saves its memory
+        RadioImage radioMemory;
+        QVERIFY(ReadMemoryFile(MemoryFile(), radioMemory));
+        QVERIFY(radioMemory.bytes == commands_->Image().bytes);
+        Document fromRadio;
+        ParseImage(radioMemory, fromRadio);
+        const ChannelInfo* written = FindChannel(fromRadio, 1);
+        QVERIFY(written);
+        QCOMPARE(TrimFixStr(written->RxFre), std::string("02898500"));
+    }
+
+    void declinedReadLeavesEverythingAlone() {
+        MakeRadioMemory("02761125");
+        StartRadio({});
+        const Document before = app_->Doc;
+        sink_.Answer = [this](const std::string& text) {
+            return text == Text(9004) ? MsgAnswer::Cancel : MsgAnswer::Ok;
+        };
+        commands_->ReadFromRadio();
+        QVERIFY(!commands_->Busy());
+        QTest::qWait(RadioCommands::ReadOKMs + 100);
+        QCOMPARE(TrimFixStr(FindChannel(app_->Doc, 1)->RxFre),
+                 TrimFixStr(FindChannel(before, 1)->RxFre));
+        QCOMPARE(sink_.Shown.size(), std::size_t(1));
+    }
+
+    // A wrong password ends the read with "PassWord Failure!" and leaves the
+    // document alone; the right one reads, and is kept for the next read.
+    void theRadioPasswordGuardsTheRadio() {
+        MakeRadioMemory("02761125");
+        StartRadio({"--password", "1234"});
+        const std::string before = TrimFixStr(FindChannel(app_->Doc, 1)->RxFre);
+        {
+            PasswordTyper typer("9999");
+            QSignalSpy ended(commands_, &RadioCommands::exchangeEnded);
+            commands_->ReadFromRadio();
+            QVERIFY(ended.size() == 1 || ended.wait(WaitMs));
+            QCOMPARE(ended[0][1].toBool(), false);
+            QCOMPARE(typer.Dialogs, 1);
+            QCOMPARE(sink_.Count("PassWord Failure!"), 1);
+            QCOMPARE(sink_.Count(Text(9009)), 0);
+            QTest::qWait(RadioCommands::ReadOKMs + 100);
+            QCOMPARE(TrimFixStr(FindChannel(app_->Doc, 1)->RxFre), before);
+        }
+        {
+            PasswordTyper typer("1234");
+            QSignalSpy shown(commands_, &RadioCommands::readDocumentShown);
+            commands_->ReadFromRadio();
+            QVERIFY(shown.size() == 1 || shown.wait(WaitMs));
+            QCOMPARE(typer.Dialogs, 1);
+            QCOMPARE(TrimFixStr(FindChannel(app_->Doc, 1)->RxFre), std::string("02761125"));
+        }
+        {
+            PasswordTyper typer("0000");
+            QSignalSpy ended(commands_, &RadioCommands::exchangeEnded);
+            commands_->WriteToRadio();
+            QVERIFY(ended.wait(WaitMs));
+            QCOMPARE(ended[0][1].toBool(), true);
+            QCOMPARE(typer.Dialogs, 0);
+        }
+    }
+
+    void radioInformationOpensTheWindow() {
+        MakeRadioMemory("02761125");
+        StartRadio({});
+        QSignalSpy ended(commands_, &RadioCommands::exchangeEnded);
+        commands_->ReadRMGDataFromRadio();
+        QVERIFY(ended.wait(WaitMs));
+        QCOMPARE(ended[0][0].value<LinkType>(), LinkType::RadioInfo);
+        QCOMPARE(ended[0][1].toBool(), true);
+        QVERIFY(app_->FindForm(FrmRadioInfo::FormName));
+        QVERIFY(sink_.Shown.empty());
+    }
+
+    // The radio dies in the middle of a read: the failure prompt comes, a
+    // retry fails the same way, Cancel ends the read; the document is as it was.
+    void aRadioThatVanishesEndsTheReadWithTheFailurePrompt() {
+        MakeRadioMemory("02761125");
+        StartRadio({"--pace"});
+        const std::string before = TrimFixStr(FindChannel(app_->Doc, 1)->RxFre);
+        int prompts = 0;
+        sink_.Answer = [&](const std::string& text) {
+            if (text != Text(9008))
+                return MsgAnswer::Ok;
+            return ++prompts == 1 ? MsgAnswer::Ok : MsgAnswer::Cancel;
+        };
+        bool killed = false;
+        connect(&commands_->Port(), &SerialLink::progressChanged, this, [&](int percent) {
+            if (percent >= 2 && !killed) {
+                killed = true;
+                radio_->Kill();
+            }
+        });
+        QSignalSpy ended(commands_, &RadioCommands::exchangeEnded);
+
+        commands_->ReadFromRadio();
+        QVERIFY(ended.size() == 1 || ended.wait(WaitMs));
+        QVERIFY(killed);
+        QCOMPARE(ended[0][1].toBool(), false);
+        QCOMPARE(prompts, 2);
+        QCOMPARE(sink_.Count(Text(9009)), 0);
+        QVERIFY(!commands_->Port().IsOpen());
+        QVERIFY(!commands_->Busy());
+        QTest::qWait(RadioCommands::ReadOKMs + 100);
+        QCOMPARE(TrimFixStr(FindChannel(app_->Doc, 1)->RxFre), before);
+    }
+
+    void aPortThatDoesNotExistIsReported() {
+        QVERIFY(ComPortMap(DefaultComPortMapPath())
+                    .Set(RadioPort, config_->filePath("ttyNone").toStdString()));
+        app_->Settings.comPort = RadioPort;
+        commands_->ReadFromRadio();
+        QCOMPARE(sink_.Shown.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(sink_.Shown[0]).startsWith(app_->Text(9003)));
+        QVERIFY(!commands_->Busy());
+    }
+};
+
+QTEST_MAIN(RadioLinkE2eTest)
+#include "radio_link_e2e_test.moc"
