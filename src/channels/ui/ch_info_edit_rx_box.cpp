@@ -68,14 +68,18 @@ void RxFrequencyBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void RxFrequencyBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton)
-        return event->accept();
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
     QLineEdit::mousePressEvent(event);
 }
 
 void RxFrequencyBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton)
-        return event->accept();
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
     QLineEdit::mouseReleaseEvent(event);
 }
 

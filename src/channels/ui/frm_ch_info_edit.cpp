@@ -40,6 +40,7 @@ constexpr int kButtonTop = 4980;
 constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
+constexpr int kFirstChosenGroup = 3; // groups 0 … 2 are reached from the grid only
 constexpr int kTextClose = 9023;
 constexpr int kTextHelp = 9025;
 
@@ -138,7 +139,7 @@ void FrmCHInfoEdit::FillChEditLists() {
     const QSignalBlocker quietShown(Combo8);
     for (std::size_t g = 0; g < groups.Entries.size(); ++g) {
         Combo4->addItem(ToQString(groups.Entries[g]));
-        if (static_cast<int>(g) >= 3) // groups 0 … 2 are reached from the grid only
+        if (static_cast<int>(g) >= kFirstChosenGroup)
             Combo8->addItem(ToQString(groups.Entries[g]));
     }
 }
@@ -375,8 +376,6 @@ void FrmCHInfoEdit::CheckClicked(std::size_t check) {
                checks_[check]->isChecked() ? 1 : 0);
 }
 
-// Stores the typed receive frequency: a new channel at an empty position, a
-// deleted one when emptied; SetChValue checks and corrects the entry.
 void FrmCHInfoEdit::StoreRxEntry() {
     // A warning box takes the focus while the entry is stored.
     if (!WandToSave || storingRx_ || closing_)

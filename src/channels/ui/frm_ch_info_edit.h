@@ -45,6 +45,13 @@ public:
     // Combo1 becomes the positions "1" … GroupSize(groupId), none selected.
     void ChangShowCHs(int groupId);
 
+    // Stores the receive frequency in Text1 (SetChValue checks and corrects
+    // it; an empty one deletes the channel, a new one creates it) and shows
+    // the channel again. Runs on Enter and when Text1 loses the focus; the
+    // main window calls it before the document is saved or written, as a
+    // shortcut key leaves the focus where it is.
+    void StoreRxEntry();
+
     // False while the editor writes its own controls: change events then do nothing.
     bool WandToSave = true;
 
@@ -76,7 +83,6 @@ private:
     void PositionChosen();       // Combo1
     void ListChosen(ChEditRow row);
     void CheckClicked(std::size_t check);
-    void StoreRxEntry();
     void RxEnter();
 
     AppContext& app_;

@@ -330,6 +330,12 @@ private slots:
         QTest::mouseClick(form, Qt::LeftButton, {}, QPoint(2, 2)); // beside every control
         QCOMPARE(TrimFixStr(Channel(130)->RxFre), std::string("02950000"));
         QVERIFY(!RxBox(form)->hasFocus());
+
+        // Saving with a shortcut key leaves the focus where it is.
+        RxBox(form)->setFocus();
+        RxBox(form)->setText("29.9");
+        form->StoreRxEntry();
+        QCOMPARE(TrimFixStr(Channel(130)->RxFre), std::string("02990000"));
         QVERIFY(sink.Shown.empty());
     }
 
