@@ -35,6 +35,13 @@ QString FromUtf8(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// A new control with the name it has in the form.
+template <class Control> Control* Named(const QString& name) {
+    auto* control = new Control;
+    control->setObjectName(name);
+    return control;
+}
+
 } // namespace
 
 TodayDate TodayFromClock(AnsiCodePage codePage) {
@@ -70,15 +77,11 @@ FrmMain::~FrmMain() = default;
 // ---- controls ---------------------------------------------------------------
 
 void FrmMain::BuildControls() {
-    auto named = [](QWidget* widget, const QString& name) {
-        widget->setObjectName(name);
-        return widget;
-    };
     const auto& fields = FactoryTextFields;
     for (std::size_t i = 0; i < Text1.size(); ++i) {
-        QWidget* box = i == DescriptionBox ? static_cast<QWidget*>(new QPlainTextEdit)
-                                           : static_cast<QWidget*>(new QLineEdit);
-        named(box, QString("Text1_%1").arg(i));
+        const QString name = QString("Text1_%1").arg(i);
+        QWidget* box = i == DescriptionBox ? static_cast<QWidget*>(Named<QPlainTextEdit>(name))
+                                           : Named<QLineEdit>(name);
         Text1[i] = new FactoryTextBox(box, fields[i].Width, ctx_.CodePage);
         // Room for a field's whole text (up to sixteen characters on one line).
         const auto shown = static_cast<int>(std::min<std::size_t>(fields[i].Width, 16));
@@ -100,29 +103,29 @@ void FrmMain::BuildControls() {
                                 2 * description->frameWidth() + 8);
 
     for (std::size_t i = 0; i < Label1.size(); ++i)
-        Label1[i] = static_cast<QLabel*>(named(new QLabel, QString("Label1_%1").arg(i)));
-    Label2 = static_cast<QLabel*>(named(new QLabel, "Label2"));
-    Label3 = static_cast<QLabel*>(named(new QLabel, "Label3"));
+        Label1[i] = Named<QLabel>(QString("Label1_%1").arg(i));
+    Label2 = Named<QLabel>("Label2");
+    Label3 = Named<QLabel>("Label3");
     for (QLabel* label : Label1)
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     for (std::size_t i = 0; i < Combo1.size(); ++i)
-        Combo1[i] = static_cast<QComboBox*>(named(new QComboBox, QString("Combo1_%1").arg(i)));
+        Combo1[i] = Named<QComboBox>(QString("Combo1_%1").arg(i));
     Combo1[0]->addItem("KAVRO");
-    Combo2 = static_cast<QComboBox*>(named(new QComboBox, "Combo2"));
+    Combo2 = Named<QComboBox>("Combo2");
     Combo2->setMinimumContentsLength(6);
     connect(Combo2, &QComboBox::activated, this, &FrmMain::Combo2Click);
 
     for (std::size_t i = 0; i < Check.size(); ++i) {
-        Check[i] = static_cast<QCheckBox*>(named(new QCheckBox, QString("Check%1").arg(i + 1)));
+        Check[i] = Named<QCheckBox>(QString("Check%1").arg(i + 1));
         Check[i]->hide();
     }
-    Check5 = static_cast<QCheckBox*>(named(new QCheckBox, "Check5"));
+    Check5 = Named<QCheckBox>("Check5");
 
-    Command1 = static_cast<QPushButton*>(named(new QPushButton, "Command1"));
-    Command2 = static_cast<QPushButton*>(named(new QPushButton, "Command2"));
-    Command3 = static_cast<QPushButton*>(named(new QPushButton, "Command3"));
+    Command1 = Named<QPushButton>("Command1");
+    Command2 = Named<QPushButton>("Command2");
+    Command3 = Named<QPushButton>("Command3");
     connect(Command1, &QPushButton::clicked, this,
             [this] { StartOperation(FactoryLinkType::Read); });
     connect(Command2, &QPushButton::clicked, this, [this] {
@@ -130,9 +133,12 @@ void FrmMain::BuildControls() {
         StartOperation(FactoryLinkType::Write);
     });
     connect(Command3, &QPushButton::clicked, this, &QWidget::close);
+    LayOutControls();
+}
 
-    // Captions stand right-aligned 50 twips left of their fields, two
-    // fields to a row.
+// Captions stand right-aligned 50 twips left of their fields, two fields to a
+// row; the dealer's fields have a frame of their own.
+void FrmMain::LayOutControls() {
     const int captionGap = TwipsToPixels(50, this);
     auto fieldGrid = [captionGap](QGroupBox* frame) {
         auto* grid = new QGridLayout(frame);
@@ -148,7 +154,8 @@ void FrmMain::BuildControls() {
     };
     auto box = [this](int i) { return Text1[static_cast<std::size_t>(i)]->Widget(); };
 
-    Frame1 = static_cast<QGroupBox*>(named(new QGroupBox, "Frame1"));
+    Frame1 = Named<QGroupBox>("Frame1");
+    Frame2 = Named<QGroupBox>("Frame2");
     QGridLayout* machine = fieldGrid(Frame1);
     place(machine, 0, 0, Label1[0], Combo1[0]);
     place(machine, 0, 1, Label1[1], Combo1[1]);
@@ -166,7 +173,6 @@ void FrmMain::BuildControls() {
     for (std::size_t i = 0; i < Check.size(); ++i)
         machine->addWidget(Check[i], 7, static_cast<int>(i));
 
-    Frame2 = static_cast<QGroupBox*>(named(new QGroupBox, "Frame2"));
     QGridLayout* dealer = fieldGrid(Frame2);
     place(dealer, 0, 0, Label1[9], box(8));
     place(dealer, 0, 1, Label1[10], box(9));

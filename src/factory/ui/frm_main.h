@@ -82,6 +82,7 @@ protected:
 
 private:
     void BuildControls();
+    void LayOutControls();
     void SetLanguageTexts();
     void LoadPortChoice();
     void SaveComPort() const;
