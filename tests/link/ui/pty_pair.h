@@ -1,16 +1,21 @@
 #pragma once
 // A pseudo-terminal pair for the serial link tests: the program opens the
-// far end (Path) as its serial port, the test plays the radio on the master.
+// far end (Path) as its serial port, the test plays the radio on the master,
+// by hand or with the simulated radio (PtyRadio).
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include "link/radio_sim.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QSocketNotifier>
 #include <QString>
+#include <memory>
 
 namespace velmar {
 
@@ -71,6 +76,29 @@ public:
 private:
     int master_ = -1;
     QString path_;
+};
+
+// The simulated radio on the master side of the pty.
+class PtyRadio {
+public:
+    PtyRadio(PtyPair& pty, RadioSim& sim) : pty_(pty), sim_(sim) {
+        notifier_ = std::make_unique<QSocketNotifier>(pty.Master(), QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+            char buffer[512];
+            const ssize_t n = ::read(pty_.Master(), buffer, sizeof buffer);
+            if (n <= 0)
+                return;
+            const auto* data = reinterpret_cast<const std::uint8_t*>(buffer);
+            for (const Bytes& piece : sim_.Receive(std::span(data, static_cast<std::size_t>(n))))
+                pty_.Write(QByteArray(reinterpret_cast<const char*>(piece.data()),
+                                      static_cast<qsizetype>(piece.size())));
+        });
+    }
+
+private:
+    PtyPair& pty_;
+    RadioSim& sim_;
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 } // namespace velmar

@@ -7,7 +7,6 @@
 #include "link/ui/serial_link.h"
 
 #include <QSignalSpy>
-#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,11 +15,6 @@
 using namespace velmar;
 
 namespace {
-
-QByteArray ToQt(const Bytes& bytes) {
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<qsizetype>(bytes.size()));
-}
 
 // An engine that records what it is handed and answers from a script.
 struct RecordingEngine {
@@ -38,28 +32,6 @@ struct RecordingEngine {
         ++timeouts;
         return onTimeout ? onTimeout() : LinkActions{};
     }
-};
-
-// The simulated radio on the master side of the pty.
-class PtyRadio {
-public:
-    PtyRadio(PtyPair& pty, RadioSim& sim) : pty_(pty), sim_(sim) {
-        notifier_ = std::make_unique<QSocketNotifier>(pty.Master(), QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
-            char buffer[512];
-            const ssize_t n = ::read(pty_.Master(), buffer, sizeof buffer);
-            if (n <= 0)
-                return;
-            const auto* data = reinterpret_cast<const std::uint8_t*>(buffer);
-            for (const Bytes& piece : sim_.Receive(std::span(data, static_cast<std::size_t>(n))))
-                pty_.Write(ToQt(piece));
-        });
-    }
-
-private:
-    PtyPair& pty_;
-    RadioSim& sim_;
-    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 struct NumberedTexts : TextLookup {

@@ -1,0 +1,286 @@
+// The link dialogs: port dialog, first-run link, password and progress
+// windows.
+#include "link/link_globals.h"
+#include "link/radio_sim.h"
+#include "link/ui/frm_pass_word.h"
+#include "link/ui/frm_progress.h"
+#include "link/ui/frm_set_comm.h"
+#include "link/ui/load_frm_link.h"
+#include "link/ui/pty_pair.h"
+#include "shell/startup.h"
+#include "shell/ui/ui_test_support.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace velmar;
+using namespace velmar::test;
+
+class LinkDialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestInstall> install_;
+    ScriptedSink sink_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<QTemporaryDir> devices_;
+    std::unique_ptr<ComPortMap> ports_;
+
+    std::string SetupFile() const { return install_->Path("language/mysetup.ini"); }
+
+    // Ports 1 … 17 pinned: `present` to devices that exist, the others to
+    // devices that do not, so the machine's own ports come after them.
+    void PinPorts(const std::vector<int>& present) {
+        for (int number = 1; number <= 17; ++number) {
+            const bool exists = std::find(present.begin(), present.end(), number) != present.end();
+            const QString device = devices_->filePath(QStringLiteral("tty%1").arg(number));
+            if (exists) {
+                QFile file(device);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+            } else {
+                QFile::remove(device);
+            }
+            QVERIFY(ports_->Set(number, device.toStdString()));
+        }
+    }
+
+private slots:
+    void init() {
+        install_ = std::make_unique<TestInstall>();
+        sink_ = ScriptedSink();
+        app_ = MakeContext(*install_, sink_);
+        devices_ = std::make_unique<QTemporaryDir>();
+        ports_ = std::make_unique<ComPortMap>(devices_->filePath("comports.ini").toStdString());
+    }
+    void cleanup() {
+        ports_.reset();
+        devices_.reset();
+        app_.reset();
+        install_.reset();
+    }
+
+    // ---- port dialog ---------------------------------------------------------
+
+    void portDialogEnablesThePortsThatExist() {
+        PinPorts({1, 3, 17});
+        app_->Settings.comPort = 3;
+        FrmSetComm dialog(*app_, *ports_);
+        QCOMPARE(dialog.windowTitle(), app_->Text(22000));
+        QCOMPARE(dialog.findChild<QGroupBox*>("Frame1")->title(), app_->Text(22001));
+        QCOMPARE(dialog.Option1(0)->text(), app_->Text(22002) + "1");
+        QCOMPARE(dialog.Option1(15)->text(), app_->Text(22002) + "16");
+        QCOMPARE(dialog.CommandOK()->text(), app_->Text(9017));
+        for (int i = 0; i < FrmSetComm::PortCount; ++i)
+            QCOMPARE(dialog.Option1(i)->isEnabled(), i == 0 || i == 2);
+        QVERIFY(dialog.Option1(2)->isChecked());
+        QVERIFY(dialog.ReCommTimer().isActive());
+
+        // Port 1 pulled out, port 5 plugged in: the next tick shows it, the
+        // selection stays.
+        QFile::remove(devices_->filePath("tty1"));
+        QFile(devices_->filePath("tty5")).open(QIODevice::WriteOnly);
+        QMetaObject::invokeMethod(&dialog.ReCommTimer(), "timeout");
+        QVERIFY(!dialog.Option1(0)->isEnabled());
+        QVERIFY(dialog.Option1(4)->isEnabled());
+        QVERIFY(dialog.Option1(2)->isChecked());
+    }
+
+    void portDialogUnderIsVistaEnablesEveryButton() {
+        PinPorts({});
+        app_->Settings.IsVista = true;
+        FrmSetComm dialog(*app_, *ports_);
+        for (int i = 0; i < FrmSetComm::PortCount; ++i)
+            QVERIFY(dialog.Option1(i)->isEnabled());
+    }
+
+    void portDialogOkWritesThePortCancelDoesNot() {
+        PinPorts({2, 4});
+        app_->Settings.comPort = 2;
+        {
+            FrmSetComm dialog(*app_, *ports_);
+            dialog.Option1(3)->setChecked(true);
+            dialog.CommandCancel()->click();
+            QCOMPARE(app_->Settings.comPort, 2);
+        }
+        {
+            FrmSetComm dialog(*app_, *ports_);
+            dialog.Option1(3)->setChecked(true);
+            dialog.CommandOK()->click();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(!dialog.ReCommTimer().isActive());
+        }
+        QCOMPARE(app_->Settings.comPort, 4);
+        QCOMPARE(ReadIniValue(SetupFile(), SetupSection, "comPort"), std::string("4"));
+    }
+
+    // comPort 20 came from the first-run dialog: no button is selected, and
+    // OK keeps it.
+    void portDialogWithAPortAbove16SelectsNothing() {
+        PinPorts({1});
+        app_->Settings.comPort = 20;
+        FrmSetComm dialog(*app_, *ports_);
+        for (int i = 0; i < FrmSetComm::PortCount; ++i)
+            QVERIFY(!dialog.Option1(i)->isChecked());
+        dialog.CommandOK()->click();
+        QCOMPARE(app_->Settings.comPort, 20);
+    }
+
+    // ---- first-run link --------------------------------------------------------
+
+    void firstRunDialogTextsAndPortList() {
+        PinPorts({1, 3, 17});
+        app_->Settings.comPort = 3;
+        LinkGlobals link;
+        LoadFrmLink dialog(*app_, link, *ports_);
+        QCOMPARE(dialog.windowTitle(), QString("Initial Setup"));
+        QCOMPARE(dialog.findChild<QLabel*>("Label1")->text(), QString("Com Port"));
+        QCOMPARE(dialog.Command1()->text(), QString("&OK"));
+        QCOMPARE(dialog.Command2()->text(), QString("&Cancel"));
+        const QString expected = app_->Text(9054) + "\r\n\r\n" + app_->Text(9050) + "\r\n" +
+                                 app_->Text(9051) + "\r\n" + app_->Text(9052) + "\r\n" +
+                                 app_->Text(9053);
+        QCOMPARE(dialog.Text1()->toPlainText(), QString(expected).replace("\r\n", "\n"));
+        QVERIFY(dialog.Text1()->isReadOnly());
+
+        QComboBox* list = dialog.Combo1();
+        QVERIFY(list->count() >= 3);
+        QCOMPARE(list->itemText(0), QString("COM1"));
+        QCOMPARE(list->itemText(1), QString("COM3"));
+        QCOMPARE(list->itemText(2), QString("COM17"));
+        QCOMPARE(list->currentText(), QString("COM3"));
+
+        list->setCurrentIndex(2);
+        emit list->activated(2);
+        QCOMPARE(app_->Settings.comPort, 17);
+    }
+
+    void firstRunDialogUnderIsVistaListsEveryNumber() {
+        app_->Settings.IsVista = true;
+        app_->Settings.comPort = 300; // no such entry: the first one
+        LinkGlobals link;
+        LoadFrmLink dialog(*app_, link, *ports_);
+        QCOMPARE(dialog.Combo1()->count(), 255);
+        QCOMPARE(dialog.Combo1()->itemText(254), QString("COM255"));
+        QCOMPARE(dialog.Combo1()->currentIndex(), 0);
+    }
+
+    // A two-wire cable: the first attempt waits for the echo in vain, the
+    // second expects none and links.
+    void firstRunLinksWithTheRadio_data() {
+        QTest::addColumn<bool>("cableEchoes");
+        QTest::newRow("two-wire cable") << false;
+        QTest::newRow("one-wire cable, echo") << true;
+    }
+    void firstRunLinksWithTheRadio() {
+        QFETCH(bool, cableEchoes);
+        PtyPair pty;
+        QVERIFY(pty.Ok());
+        RadioSim sim;
+        sim.SetEcho(cableEchoes);
+        PtyRadio radio(pty, sim);
+        QVERIFY(ports_->Set(12, pty.Path().toStdString()));
+        app_->Settings.comPort = 12;
+        app_->Settings.IsFirstRun = true;
+
+        LinkGlobals link;
+        LoadFrmLink dialog(*app_, link, *ports_);
+        dialog.show();
+        dialog.Command1()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 10000);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!app_->Settings.IsFirstRun);
+        QCOMPARE(link.NoEcho, !cableEchoes);
+        QCOMPARE(app_->Settings.comPort, 12);
+        QVERIFY(!dialog.Port().IsOpen());
+        QVERIFY(sink_.Shown.empty());
+    }
+
+    // No answer after four attempts: "Communication Error!", and the dialog
+    // stays for another try.
+    void firstRunWithoutARadioSaysSoAndStays() {
+        PtyPair pty;
+        QVERIFY(pty.Ok());
+        QVERIFY(ports_->Set(12, pty.Path().toStdString()));
+        app_->Settings.comPort = 12;
+        app_->Settings.IsFirstRun = true;
+        sink_.Answers = {MsgAnswer::Ok};
+
+        LinkGlobals link;
+        LoadFrmLink dialog(*app_, link, *ports_);
+        dialog.show();
+        dialog.Command1()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(sink_.Shown.size(), std::size_t(1), 10000);
+        QCOMPARE(sink_.Shown[0], std::string("Communication Error!"));
+        QCOMPARE(pty.Read(7 * 4, 500).count("PROGRAM"), qsizetype(4));
+        QVERIFY(dialog.isVisible());
+        QVERIFY(app_->Settings.IsFirstRun);
+
+        dialog.Command2()->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(app_->Settings.IsFirstRun);
+    }
+
+    void firstRunOnAPortThatCannotOpen() {
+        QVERIFY(ports_->Set(12, devices_->filePath("ttyNone").toStdString()));
+        app_->Settings.comPort = 12;
+        sink_.Answers = {MsgAnswer::Ok};
+        LinkGlobals link;
+        LoadFrmLink dialog(*app_, link, *ports_);
+        dialog.Command1()->click();
+        QCOMPARE(sink_.Shown.size(), std::size_t(1));
+        QVERIFY(
+            QString::fromStdString(sink_.Shown[0]).startsWith("Cannot Open Communication Port."));
+    }
+
+    // ---- password and progress ---------------------------------------------------
+
+    void passwordDialogKeepsWhatOkConfirms() {
+        LinkGlobals link;
+        link.RadioPassword = "12";
+        FrmPassWord dialog(*app_, link);
+        QVERIFY(link.PasswordEntered);
+        QCOMPARE(dialog.windowTitle(), app_->Text(23100));
+        QCOMPARE(dialog.findChild<QLabel*>("Label1")->text(), app_->Text(23101));
+        QCOMPARE(dialog.Text1()->text(), QString("12"));
+        QCOMPARE(dialog.Text1()->echoMode(), QLineEdit::Password);
+
+        dialog.Text1()->clear();
+        QTest::keyClicks(dialog.Text1(), "987654");
+        QCOMPARE(dialog.Text1()->text(), QString("9876"));
+        dialog.CommandCancel()->click();
+        QCOMPARE(link.RadioPassword, std::string("12"));
+
+        FrmPassWord again(*app_, link);
+        again.Text1()->setText("ab ");
+        again.CommandOK()->click();
+        QCOMPARE(link.RadioPassword, std::string("ab"));
+    }
+
+    void progressWindowFollowsAndClosesOnlyAtTheEnd() {
+        FrmProgress progress(*app_, FrmProgress::Kind::Write);
+        QCOMPARE(progress.windowTitle(), app_->Text(9028));
+        QCOMPARE(progress.Label2()->text(), QString("0%"));
+        QSignalSpy loaded(&progress, &FrmProgress::loaded);
+        progress.show();
+        QTRY_COMPARE(loaded.size(), 1);
+        progress.SetProgressValue(42);
+        QCOMPARE(progress.ProgressBar1()->value(), 42);
+        QCOMPARE(progress.Label2()->text(), QString("42%"));
+
+        QTest::keyClick(&progress, Qt::Key_Escape);
+        progress.close();
+        QVERIFY(progress.isVisible());
+        progress.Finish();
+        QVERIFY(!progress.isVisible());
+    }
+};
+
+QTEST_MAIN(LinkDialogsTest)
+#include "link_dialogs_test.moc"
