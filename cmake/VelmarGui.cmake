@@ -9,7 +9,12 @@ file(GLOB velmar_ui_sources CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/src/channels/ui/*.cpp
     ${PROJECT_SOURCE_DIR}/src/link/ui/*.cpp
     ${PROJECT_SOURCE_DIR}/src/settings/ui/*.cpp)
-file(GLOB velmar_ui_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/ui/*.h)
+file(GLOB velmar_ui_headers CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/src/shell/ui/*.h
+    ${PROJECT_SOURCE_DIR}/src/model/ui/*.h
+    ${PROJECT_SOURCE_DIR}/src/channels/ui/*.h
+    ${PROJECT_SOURCE_DIR}/src/link/ui/*.h
+    ${PROJECT_SOURCE_DIR}/src/settings/ui/*.h)
 add_library(velmar_ui STATIC ${velmar_ui_sources} ${velmar_ui_headers})
 target_link_libraries(velmar_ui PUBLIC velmar_core Qt6::Widgets Qt6::SerialPort Qt6::Multimedia)
 
@@ -17,7 +22,8 @@ add_executable(Velmar ${PROJECT_SOURCE_DIR}/src/app/velmar_main.cpp)
 target_link_libraries(Velmar PRIVATE velmar_ui)
 add_dependencies(Velmar stage_data)
 
-file(GLOB velmar_factory_ui_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/factory/ui/*.cpp)
+file(GLOB velmar_factory_ui_sources CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/src/factory/ui/*.cpp ${PROJECT_SOURCE_DIR}/src/factory/ui/*.h)
 if(velmar_factory_ui_sources AND EXISTS ${PROJECT_SOURCE_DIR}/src/app/factory_main.cpp)
     add_library(velmar_factory_ui STATIC ${velmar_factory_ui_sources})
     target_link_libraries(velmar_factory_ui PUBLIC velmar_ui)
