@@ -11,7 +11,7 @@
 
 namespace velmar {
 
-const std::array<ChEditRowSpec, kChEditRowCount> kChEditRows{{
+const std::array<ChEditRowDef, kChEditRowCount> kChEditRows{{
     {RowRxFre, 0, {15002}, -1, ChField::RxFre},
     {RowRxTone, 0, {15005}, 0, ChField::RxTone},
     {RowTxTone, 1, {15006}, 1, ChField::TxTone},
@@ -24,7 +24,7 @@ const std::array<ChEditRowSpec, kChEditRowCount> kChEditRows{{
     {RowFmPower, 15, {15204}, 15, ChField::FmPower},
 }};
 
-const std::array<ChEditCheckSpec, kChEditCheckCount> kChEditChecks{{
+const std::array<ChEditCheckDef, kChEditCheckCount> kChEditChecks{{
     {RowRxFre, 0, {15014}, ChField::ScanSkip, &ChannelInfo::ScanSkip},
     {RowRxTone, 9, {15302}, ChField::NbAnl, &ChannelInfo::NbAnl},
     {RowAmFm, 12, {15400}, ChField::AmFmLock, &ChannelInfo::AmFmLock},
@@ -240,7 +240,7 @@ ChInfoEditView ShowChEditPosition(Document& document, const ChannelEnv& env, int
 
     const int vfoChNo = GroupStartNo(kVfoGroup) + 1;
     for (std::size_t i = 0; i < kChEditChecks.size(); ++i) {
-        const ChEditCheckSpec& check = kChEditChecks[i];
+        const ChEditCheckDef& check = kChEditChecks[i];
         // the VFO channel is always skipped when scanning
         if (check.Field == &ChannelInfo::ScanSkip && view.ChNo == vfoChNo)
             view.Checks[i] = {1, false};

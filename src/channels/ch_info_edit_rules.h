@@ -43,7 +43,7 @@ enum ChEditRow {
 
 // One row: a label, the entry box Text1 (frequency row) or the list
 // Combo2(ListIndex), and the field code its value goes to.
-struct ChEditRowSpec {
+struct ChEditRowDef {
     ChEditRow Row;
     int LabelIndex; // Label3(LabelIndex); the frequency row has Label2(0)
     ChEditCaption Caption;
@@ -52,7 +52,7 @@ struct ChEditRowSpec {
 };
 
 // A check box Check1(Index) on a row, storing its 0/1 through `Code`.
-struct ChEditCheckSpec {
+struct ChEditCheckDef {
     ChEditRow Row;
     int Index;
     ChEditCaption Caption;
@@ -61,8 +61,8 @@ struct ChEditCheckSpec {
 };
 
 inline constexpr int kChEditCheckCount = 10;
-extern const std::array<ChEditRowSpec, kChEditRowCount> kChEditRows;
-extern const std::array<ChEditCheckSpec, kChEditCheckCount> kChEditChecks;
+extern const std::array<ChEditRowDef, kChEditRowCount> kChEditRows;
+extern const std::array<ChEditCheckDef, kChEditCheckCount> kChEditChecks;
 
 // Caption of the window, of the group and position labels, and the entry
 // shown by every list of an empty position.

@@ -79,7 +79,7 @@ TEST(ChEditRowsTest, RowsShownByVersionAndGroup) {
 TEST(ChEditRowsTest, EveryFieldCodeStoresIntoTheFieldItShows) {
     // Each check box writes the field it shows, through the grid's codes.
     const FreFixture fixture;
-    for (const ChEditCheckSpec& check : kChEditChecks) {
+    for (const ChEditCheckDef& check : kChEditChecks) {
         ChannelInfo channel = NewChannelInfo(200);
         SetChField(channel, check.Code, "1", true, fixture.fre);
         EXPECT_EQ(channel.*check.Field, 1) << "Check1(" << check.Index << ")";

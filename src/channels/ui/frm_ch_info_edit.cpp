@@ -96,21 +96,21 @@ FrmCHInfoEdit::FrmCHInfoEdit(AppContext& app, ChannelEditState& edit, QWidget* p
     Frame1->installEventFilter(this);
     // Rows top to bottom, each followed by its check boxes, so the focus
     // moves through the window in reading order.
-    for (const ChEditRowSpec& spec : kChEditRows) {
-        RowControls& row = rows_[spec.Row];
+    for (const ChEditRowDef& def : kChEditRows) {
+        RowControls& row = rows_[def.Row];
         row.Label = new QLabel(Frame1);
-        if (spec.Row == RowRxFre) {
+        if (def.Row == RowRxFre) {
             row.Label->setObjectName("Label2_0");
             Text1 = new RxFrequencyBox(Frame1);
             connect(Text1, &RxFrequencyBox::EnterPressed, this, &FrmCHInfoEdit::RxEnter);
             connect(Text1, &RxFrequencyBox::FocusLost, this, &FrmCHInfoEdit::StoreRxEntry);
         } else {
-            row.Label->setObjectName(QString("Label3_%1").arg(spec.LabelIndex));
-            row.List = list(Frame1, QString("Combo2_%1").arg(spec.ListIndex));
-            connect(row.List, &QComboBox::activated, this, [this, r = spec.Row] { ListChosen(r); });
+            row.Label->setObjectName(QString("Label3_%1").arg(def.LabelIndex));
+            row.List = list(Frame1, QString("Combo2_%1").arg(def.ListIndex));
+            connect(row.List, &QComboBox::activated, this, [this, r = def.Row] { ListChosen(r); });
         }
         for (std::size_t i = 0; i < kChEditChecks.size(); ++i) {
-            if (kChEditChecks[i].Row != spec.Row)
+            if (kChEditChecks[i].Row != def.Row)
                 continue;
             checks_[i] = new QCheckBox(Frame1);
             checks_[i]->setObjectName(QString("Check1_%1").arg(kChEditChecks[i].Index));
@@ -149,8 +149,8 @@ void FrmCHInfoEdit::ApplyChEditTexts() {
     setWindowTitle(app_.Text(kTextChEditCaption));
     Label4->setText(app_.Text(kTextChEditGroup));
     Label1->setText(app_.Text(kTextChEditPosition));
-    for (const ChEditRowSpec& spec : kChEditRows)
-        rows_[spec.Row].Label->setText(ToQString(spec.Caption.Text(texts)));
+    for (const ChEditRowDef& def : kChEditRows)
+        rows_[def.Row].Label->setText(ToQString(def.Caption.Text(texts)));
     for (std::size_t i = 0; i < kChEditChecks.size(); ++i)
         checks_[i]->setText(ToQString(kChEditChecks[i].Caption.Text(texts)));
     CommandClose->setText(app_.Text(kTextClose));
@@ -191,15 +191,15 @@ void FrmCHInfoEdit::LayOut() {
     placeLabel(Label1, Combo1);
 
     int rightmost = 0;
-    for (const ChEditRowSpec& spec : kChEditRows) {
-        const RowControls& row = rows_[spec.Row];
+    for (const ChEditRowDef& def : kChEditRows) {
+        const RowControls& row = rows_[def.Row];
         QWidget* control = row.List ? static_cast<QWidget*>(row.List) : Text1;
-        const int top = px(kFirstRowTop + spec.Row * kRowPitch);
+        const int top = px(kFirstRowTop + def.Row * kRowPitch);
         placeControl(control, listLeft, top);
         placeLabel(row.Label, control);
         int x = listLeft + px(kListWidth) + px(kCheckGap);
         for (std::size_t i = 0; i < kChEditChecks.size(); ++i) {
-            if (kChEditChecks[i].Row != spec.Row)
+            if (kChEditChecks[i].Row != def.Row)
                 continue;
             QCheckBox* check = checks_[i];
             check->adjustSize();
@@ -222,13 +222,13 @@ void FrmCHInfoEdit::LayOut() {
 
 // The rows of the main version, and the repeater row by the shown group.
 void FrmCHInfoEdit::ShowRows() {
-    for (const ChEditRowSpec& spec : kChEditRows) {
-        const bool shown = IsChEditRowShown(spec.Row, app_.Settings.IsMainVersion, ShownGroup());
-        const RowControls& row = rows_[spec.Row];
+    for (const ChEditRowDef& def : kChEditRows) {
+        const bool shown = IsChEditRowShown(def.Row, app_.Settings.IsMainVersion, ShownGroup());
+        const RowControls& row = rows_[def.Row];
         row.Label->setVisible(shown);
         (row.List ? static_cast<QWidget*>(row.List) : Text1)->setVisible(shown);
         for (std::size_t i = 0; i < kChEditChecks.size(); ++i)
-            if (kChEditChecks[i].Row == spec.Row)
+            if (kChEditChecks[i].Row == def.Row)
                 checks_[i]->setVisible(shown);
     }
 }
@@ -298,9 +298,9 @@ void FrmCHInfoEdit::SetGridEditData(bool isGridChange) {
 void FrmCHInfoEdit::ShowView(const ChInfoEditView& view) {
     Text1->setText(ToQString(view.RxText));
     Text1->setEnabled(view.RxEnabled);
-    for (const ChEditRowSpec& spec : kChEditRows)
-        if (rows_[spec.Row].List)
-            ShowList(spec.Row, view.Lists[spec.Row]);
+    for (const ChEditRowDef& def : kChEditRows)
+        if (rows_[def.Row].List)
+            ShowList(def.Row, view.Lists[def.Row]);
     for (std::size_t i = 0; i < kChEditChecks.size(); ++i) {
         checks_[i]->setChecked(view.Checks[i].Value == 1);
         checks_[i]->setEnabled(view.Checks[i].Enabled);
