@@ -51,8 +51,9 @@ public:
     void ShowPassWord();         // MnuProPassWord
     void ShowSetComm();          // mnuComm, toolbar "CommSet"
 
-    // An exchange runs, or is being prepared.
-    bool Busy() const { return LinkType_ != LinkType::None; }
+    // An exchange runs or is being prepared, or a read is still turning into
+    // the document.
+    bool Busy() const { return LinkType_ != LinkType::None || ReadOKTimer_.isActive(); }
 
     LinkGlobals& Link() { return link_; }
     ComPortMap& Ports() { return ports_; }
