@@ -195,7 +195,7 @@ void FactoryExchange::Finish(LinkActions& out, bool success) {
     done_ = true;
     succeeded_ = success;
     currentAddress_ = startAddress_;
-    out.emplace_back(std::in_place_type<Finished>, success);
+    out.emplace_back(std::in_place_type<Finished>, Finished{success});
 }
 
 // A built-in message with an OK button, in the language chosen at start.
