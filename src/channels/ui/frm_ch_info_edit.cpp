@@ -71,10 +71,17 @@ bool Holds(const QComboBox& box, const ChEditChoices& entries) {
 FrmCHInfoEdit::FrmCHInfoEdit(AppContext& app, ChannelEditState& edit, QWidget* parent)
     : QWidget(parent), app_(app), edit_(edit), views_(app) {
     setFont(QFont("Arial", 9));
-    WandToSave = true;
+    BuildControls();
+    FillChEditLists();
+    ApplyChEditTexts();
+    SetGridEditData(true);
+}
 
-    const auto list = [this](QWidget* parent, const QString& name) {
-        auto* box = new QComboBox(parent);
+// --- Building, filling and texts --------------------------------------------------
+
+void FrmCHInfoEdit::BuildControls() {
+    const auto list = [this](QWidget* owner, const QString& name) {
+        auto* box = new QComboBox(owner);
         box->setObjectName(name);
         box->setEditable(false);
         box->installEventFilter(this);
@@ -124,13 +131,7 @@ FrmCHInfoEdit::FrmCHInfoEdit(AppContext& app, ChannelEditState& edit, QWidget* p
     CommandHelp = new QPushButton(this);
     CommandHelp->setObjectName("CommandHelp");
     CommandHelp->hide(); // no help file
-
-    FillChEditLists();
-    ApplyChEditTexts();
-    SetGridEditData(true);
 }
-
-// --- Filling and texts ---------------------------------------------------------
 
 void FrmCHInfoEdit::FillChEditLists() {
     ComboList groups;

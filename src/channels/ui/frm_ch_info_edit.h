@@ -66,6 +66,7 @@ private:
         QComboBox* List = nullptr; // nullptr on the frequency row (Text1)
     };
 
+    void BuildControls();
     void FillChEditLists();
     void ApplyChEditTexts();
     void LayOut();
