@@ -105,7 +105,8 @@ void RadioCommands::WaitSaveDataTimerTick() {
         LinkType_ = LinkType::None;
         return;
     }
-    ClearChannelArea(image_);
+    // BuildImage erases the channel records itself; the bytes after them
+    // (0x2400 on) go back to the radio as the last read left them.
     const ImageBuildResult built = BuildImage(app_.Doc, image_);
     if (!built.Ok()) {
         LinkType_ = LinkType::None;
