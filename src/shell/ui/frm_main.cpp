@@ -1,11 +1,16 @@
 #include "shell/ui/frm_main.h"
 
+#include "channels/ui/frm_comm_ch_info.h"
+#include "settings/ui/frm_emb_msg.h"
+#include "settings/ui/frm_model_info.h"
+#include "settings/ui/frm_opt_features.h"
+#include "settings/ui/frm_reset_mode.h"
+#include "settings/ui/frm_tone_tips.h"
 #include "shell/startup.h"
 #include "shell/ui/app_context.h"
 #include "shell/ui/background_area.h"
 #include "shell/ui/frm_about.h"
 #include "shell/ui/frm_set_language.h"
-#include "shell/ui/placeholder_form.h"
 #include "shell/ui/twips.h"
 
 #include <QApplication>
@@ -31,9 +36,6 @@ namespace {
 constexpr int TextTitle = 12000;
 constexpr int TextFile = 12009;
 constexpr int TextPort = 12008;
-constexpr int TextClose = 9023;
-
-const QString ChannelGridForm = QStringLiteral("frmCommChInfo");
 
 // Width of the tree pane at start and at least, in twips.
 constexpr int TreePaneTwips = 2800;
@@ -129,7 +131,8 @@ void FrmMain::BuildMenus() {
     AddEntry(mnuFile, "mnuFileExit", 10006, none, [this] { close(); });
 
     QMenu* mnuModel = AddMenu("mnuModel", 10100);
-    AddEntry(mnuModel, "mnuModelInfo", 10101, none, [] { /* FrmModelInfo: model issue */ });
+    AddEntry(mnuModel, "mnuModelInfo", 10101, none,
+             [this] { FrmModelInfo::ShowModal(app_, this); });
 
     MnuCHEdit = AddMenu("MnuCHEdit", 10800);
     AddEntry(MnuCHEdit, "MnuCHCut", 10801, Qt::CTRL | Qt::Key_X,
@@ -149,15 +152,11 @@ void FrmMain::BuildMenus() {
 
     QMenu* mnuEdit = AddMenu("mnuEdit", 10200);
     AddEntry(mnuEdit, "mnuChannelInfo", 10201, none, [this] { OpenChannelGrid(); });
-    AddEntry(mnuEdit, "mnuOptFeature", 10202, none,
-             [this] { ShowPlaceholder("FrmOptFeatures", 12002); });
-    AddEntry(mnuEdit, "mnuResetInit", 10222, none,
-             [this] { ShowPlaceholder("FrmResetMode", 12015); });
+    AddEntry(mnuEdit, "mnuOptFeature", 10202, none, [this] { ShowEditor<FrmOptFeatures>(); });
+    AddEntry(mnuEdit, "mnuResetInit", 10222, none, [this] { ShowEditor<FrmResetMode>(); });
     if (app_.Settings.IsMainVersion)
-        AddEntry(mnuEdit, "mnuToneTips", 10221, none,
-                 [this] { ShowPlaceholder("FrmToneTips", 12014); });
-    AddEntry(mnuEdit, "mnuEmbeddedMsg", 10206, none,
-             [this] { ShowPlaceholder("FrmEmbMsg", 12006); });
+        AddEntry(mnuEdit, "mnuToneTips", 10221, none, [this] { ShowEditor<FrmToneTips>(); });
+    AddEntry(mnuEdit, "mnuEmbeddedMsg", 10206, none, [this] { ShowEditor<FrmEmbMsg>(); });
     AddEntry(mnuEdit, "MnuLocalInfo", 10207, none, [this] {
         app_.UnloadFormsByName("FrmRadioInfo"); /* then the radio-information read: link issue */
     });
@@ -412,29 +411,32 @@ void FrmMain::TreeNodeClicked(QTreeWidgetItem* node) {
     if (key == "N1")
         OpenChannelGrid();
     else if (key == "N2")
-        ShowPlaceholder("FrmOptFeatures", 12002);
+        ShowEditor<FrmOptFeatures>();
     else if (key == "N13")
-        ShowPlaceholder("FrmResetMode", 12015);
+        ShowEditor<FrmResetMode>();
     else if (key == "N12")
-        ShowPlaceholder("FrmToneTips", 12014);
+        ShowEditor<FrmToneTips>();
     else if (key == "N6")
-        ShowPlaceholder("FrmEmbMsg", 12006);
+        ShowEditor<FrmEmbMsg>();
     else if (key == "N7")
         app_.UnloadFormsByName("FrmRadioInfo"); // then the radio-information read: link issue
 }
 
-void FrmMain::OpenChannelGrid() {
-    ShowPlaceholder("frmCommChInfo", 12001);
+FrmCommChInfo* FrmMain::ChannelGrid() const {
+    return qobject_cast<FrmCommChInfo*>(app_.FindForm(kChannelGridForm));
 }
 
-void FrmMain::ShowPlaceholder(const char* formName, int captionId) {
-    app_.ShowChildForm(formName, [this, captionId] {
-        return new PlaceholderForm(app_.Text(captionId), app_.Text(TextClose));
-    });
+void FrmMain::OpenChannelGrid() {
+    app_.ShowChildForm(kChannelGridForm, [this] { return new FrmCommChInfo(app_, session_); });
+}
+
+template <class Form> void FrmMain::ShowEditor() {
+    app_.ShowChildForm(Form::FormName, [this] { return new Form(app_); });
 }
 
 void FrmMain::SetSaveEditData() {
-    // The channel grid commits its cell editor here once it exists.
+    if (FrmCommChInfo* grid = ChannelGrid())
+        grid->SetEditDisable();
 }
 
 void FrmMain::StartChEditCommand(int code) {
@@ -445,7 +447,8 @@ void FrmMain::StartChEditCommand(int code) {
 
 void FrmMain::TimerCHEditTick() {
     TimerCHEdit.stop();
-    // The channel grid runs EditCommand here once it exists.
+    if (FrmCommChInfo* grid = ChannelGrid())
+        grid->RunEditCommand(EditCommand);
 }
 
 // ---------------------------------------------------------------- dialogs and language

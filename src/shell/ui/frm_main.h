@@ -1,4 +1,5 @@
 #pragma once
+#include "channels/ui/channel_session.h"
 #include "shell/ui/file_chooser.h"
 #include "shell/ui/file_commands.h"
 #include "shell/ui/main_window_api.h"
@@ -20,6 +21,7 @@ namespace velmar {
 
 class AppContext;
 class BackgroundArea;
+class FrmCommChInfo;
 
 // Codes of the channel-edit commands, as the channel grid runs them.
 enum ChEditCode { ChCut = 1, ChCopy, ChPaste, ChInsert, ChDelete, ChMoveUp, ChMoveDown };
@@ -95,9 +97,10 @@ private:
     void TreeNodeClicked(QTreeWidgetItem* node);
     void ShowTreePane(bool show);
 
+    FrmCommChInfo* ChannelGrid() const; // nullptr while it is closed
     void OpenChannelGrid();
-    // An editor that comes with a later part of the program.
-    void ShowPlaceholder(const char* formName, int captionId);
+    // An editor window of the settings, by its class.
+    template <class Form> void ShowEditor();
     void ShowLanguageDialog();
     void ShowAboutBox();
     void NewDocTimerTick();
@@ -106,6 +109,7 @@ private:
     AppContext& app_;
     QtFileChooser platformChooser_;
     FileCommands files_;
+    ChannelSession session_; // the channel clipboard and cursor, for the whole run
     int EditCommand = 0;
     QTimer NewDocTimer;
     QTimer TimerCHEdit;

@@ -2,6 +2,7 @@
 // the language switch.
 #include "shell/ui/ui_test_support.h"
 
+#include "channels/ui/frm_comm_ch_info.h"
 #include "model/doc_compare.h"
 #include "shell/ui/background_area.h"
 #include "shell/ui/frm_main.h"
@@ -184,6 +185,7 @@ private slots:
                     return false;
             return Action(*window_, "MnuCHEdit")->isVisible() == visible;
         };
+        window_->ShowCHInfo(false);
         QVERIFY(channelKeysVisible(false));
         window_->ShowCHInfo(true);
         QVERIFY(channelKeysVisible(true));
@@ -230,6 +232,23 @@ private slots:
         emit tree->itemClicked(TreeNode(*window_, "N2"), 0);
         QCOMPARE(app_->FindForm("FrmOptFeatures"), first);
         QCOMPARE(app_->OpenForms().size(), size_t{2}); // with the channel grid
+    }
+
+    void channelCommandsReachTheGrid() {
+        OpenWindow();
+        app_->Settings.EditPrefs.DeleteNoAsk = true;
+        // With the grid closed, channel 1 moves to the first row of the group
+        // the grid opens on.
+        window_->CloseCurAllWindows();
+        const int shownGroup = app_->Doc.Doc.OptFeatures.Word(OptWord::CurGroup);
+        for (ChannelList* list : {&app_->Doc.ChList, &app_->Doc.SavedChList})
+            (*list)[0].ChNo = static_cast<std::int16_t>(GroupStartNo(shownGroup) + 1);
+        Action(*window_, "mnuChannelInfo")->trigger();
+        QTRY_VERIFY(Action(*window_, "MnuCHCut")->isEnabled());
+
+        Action(*window_, "MnuCHCut")->trigger();
+        QTRY_COMPARE(app_->Doc.Doc.ChCount, std::int16_t{1});
+        QVERIFY(Action(*window_, "MnuCHPaste")->isEnabled()); // the clipboard holds it
     }
 
     // --- closing
@@ -460,7 +479,9 @@ private slots:
         QWidget* grid = app_->FindForm("frmCommChInfo");
         QVERIFY(grid);
         QCOMPARE(app_->OpenForms().size(), size_t{1});
-        QCOMPARE(grid->windowTitle(), QString::fromUtf8("信道信息"));
+        QVERIFY(qobject_cast<FrmCommChInfo*>(grid));
+        QVERIFY(grid->windowTitle().startsWith(QString::fromStdString(app_->Texts.GetText(14012))));
+        QVERIFY(grid->windowTitle().startsWith(QString::fromUtf8("信道")));
         QCOMPARE(Action(*window_, "mnuFile")->text(), app_->Text(10000));
         QVERIFY(Action(*window_, "mnuFile")->text().startsWith(QString::fromUtf8("文件")));
         QCOMPARE(TreeNode(*window_, "N1")->text(0), QString::fromUtf8("信道信息"));
