@@ -13,10 +13,8 @@
 #include "shell/ui/frm_set_language.h"
 #include "shell/ui/twips.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -136,19 +134,19 @@ void FrmMain::BuildMenus() {
 
     MnuCHEdit = AddMenu("MnuCHEdit", 10800);
     AddEntry(MnuCHEdit, "MnuCHCut", 10801, Qt::CTRL | Qt::Key_X,
-             [this] { StartChEditCommand(ChCut); });
+             [this] { StartChEditCommand(ChEditCommand::Cut); });
     AddEntry(MnuCHEdit, "MnuCHCopy", 10802, Qt::CTRL | Qt::Key_C,
-             [this] { StartChEditCommand(ChCopy); });
+             [this] { StartChEditCommand(ChEditCommand::Copy); });
     AddEntry(MnuCHEdit, "MnuCHPaste", 10803, Qt::CTRL | Qt::Key_V,
-             [this] { StartChEditCommand(ChPaste); });
+             [this] { StartChEditCommand(ChEditCommand::Paste); });
     AddEntry(MnuCHEdit, "MnuCHInsert", 10804, Qt::CTRL | Qt::Key_I,
-             [this] { StartChEditCommand(ChInsert); });
+             [this] { StartChEditCommand(ChEditCommand::Insert); });
     AddEntry(MnuCHEdit, "MnuCHDelete", 10805, Qt::Key_Delete,
-             [this] { StartChEditCommand(ChDelete); });
+             [this] { StartChEditCommand(ChEditCommand::Delete); });
     AddEntry(MnuCHEdit, "MnuCHMoveUp", 10806, Qt::CTRL | Qt::Key_U,
-             [this] { StartChEditCommand(ChMoveUp); });
+             [this] { StartChEditCommand(ChEditCommand::MoveUp); });
     AddEntry(MnuCHEdit, "MnuCHMoveDown", 10807, Qt::CTRL | Qt::Key_D,
-             [this] { StartChEditCommand(ChMoveDown); });
+             [this] { StartChEditCommand(ChEditCommand::MoveDown); });
 
     QMenu* mnuEdit = AddMenu("mnuEdit", 10200);
     AddEntry(mnuEdit, "mnuChannelInfo", 10201, none, [this] { OpenChannelGrid(); });
@@ -221,20 +219,20 @@ void FrmMain::BuildToolbar() {
     tbToolBar->addSeparator();
     chEditButtons_ = {
         AddButton("BtnCHCut", 11010, ToolIcon(this, "edit-cut", QStyle::SP_DialogDiscardButton),
-                  [this] { StartChEditCommand(ChCut); }),
+                  [this] { StartChEditCommand(ChEditCommand::Cut); }),
         AddButton("BtnCHCopy", 11011, ToolIcon(this, "edit-copy", QStyle::SP_FileLinkIcon),
-                  [this] { StartChEditCommand(ChCopy); }),
+                  [this] { StartChEditCommand(ChEditCommand::Copy); }),
         AddButton("BtnCHPaste", 11012, ToolIcon(this, "edit-paste", QStyle::SP_DialogApplyButton),
-                  [this] { StartChEditCommand(ChPaste); }),
+                  [this] { StartChEditCommand(ChEditCommand::Paste); }),
         tbToolBar->addSeparator(),
         AddButton("BtnCHInsert", 11013, ToolIcon(this, "list-add", QStyle::SP_FileDialogNewFolder),
-                  [this] { StartChEditCommand(ChInsert); }),
+                  [this] { StartChEditCommand(ChEditCommand::Insert); }),
         AddButton("BtnCHDelete", 11014, ToolIcon(this, "edit-delete", QStyle::SP_TrashIcon),
-                  [this] { StartChEditCommand(ChDelete); }),
+                  [this] { StartChEditCommand(ChEditCommand::Delete); }),
         AddButton("BtnCHMoveUp", 11015, ToolIcon(this, "go-up", QStyle::SP_ArrowUp),
-                  [this] { StartChEditCommand(ChMoveUp); }),
+                  [this] { StartChEditCommand(ChEditCommand::MoveUp); }),
         AddButton("BtnCHMoveDown", 11016, ToolIcon(this, "go-down", QStyle::SP_ArrowDown),
-                  [this] { StartChEditCommand(ChMoveDown); }),
+                  [this] { StartChEditCommand(ChEditCommand::MoveDown); }),
         tbToolBar->addSeparator(),
     };
     AddButton("About", 11007, ToolIcon(this, "help-about", QStyle::SP_MessageBoxInformation),
@@ -439,9 +437,9 @@ void FrmMain::SetSaveEditData() {
         grid->SetEditDisable();
 }
 
-void FrmMain::StartChEditCommand(int code) {
+void FrmMain::StartChEditCommand(ChEditCommand command) {
     SetSaveEditData();
-    EditCommand = code;
+    EditCommand = static_cast<int>(command);
     TimerCHEdit.start();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "channels/clipboard.h"
 #include "channels/ui/channel_session.h"
 #include "shell/ui/file_chooser.h"
 #include "shell/ui/file_commands.h"
@@ -22,9 +23,6 @@ namespace velmar {
 class AppContext;
 class BackgroundArea;
 class FrmCommChInfo;
-
-// Codes of the channel-edit commands, as the channel grid runs them.
-enum ChEditCode { ChCut = 1, ChCopy, ChPaste, ChInsert, ChDelete, ChMoveUp, ChMoveDown };
 
 // The main window: a frame of child windows with the menus, the toolbar, the
 // tree of editors and the status bar. Closing it ends the program.
@@ -62,8 +60,9 @@ public:
     bool FileSave();
     bool FileSaveAs();
 
-    // Channel-edit command `code` (ChEditCode), run by TimerCHEdit.
-    void StartChEditCommand(int code);
+    // The channel grid runs `command` on its current row, out of the
+    // menu's event handler (TimerCHEdit).
+    void StartChEditCommand(ChEditCommand command);
     // After the language dialog: a changed language rebuilds the texts, closes
     // every child window and opens the channel grid again. Runs whenever the
     // window is activated.
@@ -110,7 +109,7 @@ private:
     QtFileChooser platformChooser_;
     FileCommands files_;
     ChannelSession session_; // the channel clipboard and cursor, for the whole run
-    int EditCommand = 0;
+    int EditCommand = 0;     // the ChEditCommand waiting for TimerCHEdit
     QTimer NewDocTimer;
     QTimer TimerCHEdit;
 
