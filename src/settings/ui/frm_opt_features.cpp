@@ -111,18 +111,21 @@ void FrmOptFeatures::ApplyGeometry() {
     const int lower = mainVersion_ ? 0 : kOptMainVersionRowsTwips;
     const int listHeight = std::min(Tw(this, kListHeight), Tw(this, kRowPitch) - 2);
 
-    // Lays out the visible rows of a frame with their lists at `listLeft`;
-    // returns the right edge of the widest row.
+    // Lays out the visible rows of a frame with their lists at `listLeft`, as
+    // wide as the widest entry needs; returns the right edge of the widest row.
     const auto layRows = [&](const std::vector<OptRow>& rows, int listLeft) {
+        int listWidth = Tw(this, kListWidth);
+        for (const OptRow& row : rows)
+            listWidth = std::max(listWidth, combos_[row.Combo]->sizeHint().width());
         int right = 0;
         int top = Tw(this, kFirstRowTop);
         for (const OptRow& row : rows) {
             QComboBox* combo = combos_[row.Combo];
             if (combo->isHidden())
                 continue;
-            combo->setGeometry(listLeft, top, Tw(this, kListWidth), listHeight);
+            combo->setGeometry(listLeft, top, listWidth, listHeight);
             PlaceLabelLeftOf(labels_[row.Combo], combo, kLabelGap);
-            int x = combo->geometry().right() + Tw(this, kCheckGap);
+            int x = combo->geometry().right() + 1 + Tw(this, kCheckGap);
             for (const OptCheckBox& box : row.Checks) {
                 QCheckBox* check = checks_[box.Check];
                 check->adjustSize();
@@ -145,9 +148,7 @@ void FrmOptFeatures::ApplyGeometry() {
     const int leftListLeft =
         std::max(Tw(this, kLeftListLeast),
                  Tw(this, kMargin) + widestLabel(OptLeftRows()) + Tw(this, kLabelGap));
-    layRows(OptLeftRows(), leftListLeft);
-
-    const int rightLeft = leftListLeft + Tw(this, kListWidth) + Tw(this, kColumnGap);
+    const int rightLeft = layRows(OptLeftRows(), leftListLeft) + Tw(this, kColumnGap);
     QCheckBox* useCommon = checks_[CheckUseCommonCh];
     useCommon->adjustSize();
     useCommon->move(rightLeft, Tw(this, kFirstRowTop));
@@ -155,19 +156,21 @@ void FrmOptFeatures::ApplyGeometry() {
     const int commonListLeft =
         std::max(Tw(this, kCommonListLeast),
                  Tw(this, kMargin) + widestLabel(OptCommonRows()) + Tw(this, kLabelGap));
-    const int frame3Width =
+    const int commonRight =
         std::max(layRows(OptCommonRows(), commonListLeft), useCommon->width() + Tw(this, kMargin));
-    frame3_->setGeometry(rightLeft, Tw(this, kFrame3Top), frame3Width,
-                         Tw(this, kFrame3Height - lower));
 
-    const int frame1Width = frame3_->geometry().right() + Tw(this, kMargin);
+    // The frames fill the window's width, which grows when the captions need it.
+    const int clientWidth =
+        std::max(Tw(this, kClientWidth), rightLeft + commonRight + Tw(this, 3 * kMargin));
+    const int frame1Width = clientWidth - Tw(this, 2 * kMargin);
     frame1_->setGeometry(Tw(this, kMargin), Tw(this, kFrame1Top), frame1Width,
                          Tw(this, kFrame1Height - lower));
+    frame3_->setGeometry(rightLeft, Tw(this, kFrame3Top),
+                         frame1Width - rightLeft - Tw(this, kMargin),
+                         Tw(this, kFrame3Height - lower));
 
-    const int clientWidth =
-        std::max(Tw(this, kClientWidth), frame1_->geometry().right() + Tw(this, kMargin));
     const int buttonWidth = std::max(Tw(this, kButtonWidth), commandClose_->sizeHint().width());
-    commandClose_->setGeometry(frame1_->geometry().right() - buttonWidth,
+    commandClose_->setGeometry(frame1_->geometry().right() + 1 - buttonWidth,
                                Tw(this, kButtonTop - lower), buttonWidth, Tw(this, kButtonHeight));
     setFixedSize(clientWidth, Tw(this, kClientHeight - lower));
 }

@@ -76,6 +76,7 @@ void FrmToneTips::BuildControls() {
     tabStrip1_ = new QTabBar(this);
     tabStrip1_->setObjectName("TabStrip1");
     tabStrip1_->setExpanding(false);
+    tabStrip1_->setUsesScrollButtons(false); // the window is as wide as its tabs
     for (int tip = 1; tip <= kToneTipCount; ++tip)
         tabStrip1_->addTab(app_.Text(kTextTab) + " " + QString::number(tip));
 
@@ -173,7 +174,9 @@ void FrmToneTips::ApplyGeometry() {
         columnLeft = lengthLeft + listWidth + Tw(this, kColumnGap);
     }
     const int frame2Width = columnLeft - Tw(this, kColumnGap) + Tw(this, kMargin);
-    const int frame1Width = std::max(frame2Width, combo2_->geometry().right() + Tw(this, kMargin));
+    // The frames as wide as the widest of the items, the first row and the tabs.
+    const int frame1Width = std::max(
+        {frame2Width, combo2_->geometry().right() + Tw(this, kMargin), tabStrip1_->width()});
     frame1_->setGeometry(Tw(this, kMargin), frame1Top, frame1Width, Tw(this, kFrame1Height));
     const int frame2Top = frame1_->geometry().bottom() + Tw(this, kGap);
     frame2_->setGeometry(Tw(this, kMargin), frame2Top, frame1Width,
@@ -193,7 +196,6 @@ void FrmToneTips::ApplyGeometry() {
     const int clientWidth = frame1_->geometry().right() + Tw(this, kMargin);
     commandClose_->setGeometry(frame1_->geometry().right() + 1 - buttonWidth(commandClose_),
                                buttonTop, buttonWidth(commandClose_), Tw(this, kButtonHeight));
-    tabStrip1_->resize(std::min(tabStrip1_->width(), frame1Width), tabStrip1_->height());
     setFixedSize(clientWidth, commandClose_->geometry().bottom() + Tw(this, kMargin));
 }
 
