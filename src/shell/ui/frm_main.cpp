@@ -1,6 +1,7 @@
 #include "shell/ui/frm_main.h"
 
 #include "channels/ui/frm_comm_ch_info.h"
+#include "link/ui/radio_commands.h"
 #include "settings/ui/frm_emb_msg.h"
 #include "settings/ui/frm_model_info.h"
 #include "settings/ui/frm_opt_features.h"
@@ -155,21 +156,18 @@ void FrmMain::BuildMenus() {
     if (app_.Settings.IsMainVersion)
         AddEntry(mnuEdit, "mnuToneTips", 10221, none, [this] { ShowEditor<FrmToneTips>(); });
     AddEntry(mnuEdit, "mnuEmbeddedMsg", 10206, none, [this] { ShowEditor<FrmEmbMsg>(); });
-    AddEntry(mnuEdit, "MnuLocalInfo", 10207, none, [this] {
-        app_.UnloadFormsByName("FrmRadioInfo"); /* then the radio-information read: link issue */
-    });
+    AddEntry(mnuEdit, "MnuLocalInfo", 10207, none, [this] { Radio().ReadRMGDataFromRadio(); });
 
-    // The radio link commands come with the link dialogs.
     QMenu* mnuProgram = AddMenu("mnuProgram", 10300);
     AddEntry(mnuProgram, "mnuReadFromRadio", 10301, Qt::CTRL | Qt::Key_R,
-             [] { /* read: link issue */ });
+             [this] { Radio().ReadFromRadio(); });
     AddEntry(mnuProgram, "mnuWriteToRadio", 10302, Qt::CTRL | Qt::Key_W,
-             [] { /* write: link issue */ });
+             [this] { Radio().WriteToRadio(); });
     AddEntry(mnuProgram, "MnuProPassWord", 10303, Qt::CTRL | Qt::Key_P,
-             [] { /* FrmPassWord: link issue */ });
+             [this] { Radio().ShowPassWord(); });
 
     QMenu* mnuSet = AddMenu("mnuSet", 10400);
-    AddEntry(mnuSet, "mnuComm", 10401, none, [] { /* FrmSetComm: link issue */ });
+    AddEntry(mnuSet, "mnuComm", 10401, none, [this] { Radio().ShowSetComm(); });
     AddEntry(mnuSet, "mnuLanguage", 10402, none, [this] { ShowLanguageDialog(); });
     AddEntry(mnuSet, "MnuInit", 10403, none, [this] { InitSettings(); });
 
@@ -211,11 +209,11 @@ void FrmMain::BuildToolbar() {
               [] {});
     tbToolBar->addSeparator();
     AddButton("ReadRadio", 11004, ToolIcon(this, "go-down", QStyle::SP_ArrowDown),
-              [] { /* read: link issue */ });
+              [this] { Radio().ReadFromRadio(); });
     AddButton("CommSet", 11005, ToolIcon(this, "preferences-system", QStyle::SP_ComputerIcon),
-              [] { /* FrmSetComm: link issue */ });
+              [this] { Radio().ShowSetComm(); });
     AddButton("WriteRadio", 11006, ToolIcon(this, "go-up", QStyle::SP_ArrowUp),
-              [] { /* write: link issue */ });
+              [this] { Radio().WriteToRadio(); });
     tbToolBar->addSeparator();
     chEditButtons_ = {
         AddButton("BtnCHCut", 11010, ToolIcon(this, "edit-cut", QStyle::SP_DialogDiscardButton),
@@ -417,7 +415,11 @@ void FrmMain::TreeNodeClicked(QTreeWidgetItem* node) {
     else if (key == "N6")
         ShowEditor<FrmEmbMsg>();
     else if (key == "N7")
-        app_.UnloadFormsByName("FrmRadioInfo"); // then the radio-information read: link issue
+        Radio().ReadRMGDataFromRadio();
+}
+
+RadioCommands& FrmMain::Radio() {
+    return RadioCommands::Of(app_, this);
 }
 
 FrmCommChInfo* FrmMain::ChannelGrid() const {
@@ -555,6 +557,8 @@ void FrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (auto* radio = findChild<RadioCommands*>(QString(), Qt::FindDirectChildrenOnly))
+        radio->Port().Close();
     WriteSettingRecord(app_.Locations.PrepareForWriting(SettingFile), app_.Settings.SettingBytes);
     event->accept();
 }

@@ -23,6 +23,7 @@ namespace velmar {
 class AppContext;
 class BackgroundArea;
 class FrmCommChInfo;
+class RadioCommands;
 
 // The main window: a frame of child windows with the menus, the toolbar, the
 // tree of editors and the status bar. Closing it ends the program.
@@ -96,6 +97,8 @@ private:
     void TreeNodeClicked(QTreeWidgetItem* node);
     void ShowTreePane(bool show);
 
+    // Read, write, radio information, password and port (made on first use).
+    RadioCommands& Radio();
     FrmCommChInfo* ChannelGrid() const; // nullptr while it is closed
     void OpenChannelGrid();
     // An editor window of the settings, by its class.
