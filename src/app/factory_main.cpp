@@ -7,11 +7,15 @@
 #include "shell/ui/qt_message_sink.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     using namespace velmar;
     QApplication app(argc, argv);
     app.setApplicationName("VelmarSetFactory");
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName("velmar-setfactory");
+    app.setWindowIcon(QIcon::fromTheme("velmar-setfactory"));
 
     // Chinese texts and GBK bytes on a Chinese (PRC) system, English and
     // Windows-1252 on any other.

@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
     using namespace velmar;
     QApplication app(argc, argv);
     app.setApplicationName("Velmar");
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName("velmar");
+    app.setWindowIcon(QIcon::fromTheme("velmar"));
     // Numbers in texts use "." for the whole run, in Qt's widgets as well.
     QLocale::setDefault(QLocale::c());
     QIcon::setFallbackThemeName("Adwaita");

@@ -19,6 +19,7 @@
 #include "channels/offset_codec.h"
 #include "channels/tone_list.h"
 #include "channels/ui/ch_edit_commands.h"
+#include "channels/ui/frm_ch_info_edit.h"
 #include "channels/ui/qt_combo.h"
 #include "shell/ui/app_context.h"
 #include "shell/ui/frm_msg_confirm.h"
@@ -620,8 +621,16 @@ void FrmCommChInfo::UpdateEditCommands() {
                          ChEditCommandStatesFor(doc_, session_.Clipboard, chNo));
 }
 
-void FrmCommChInfo::ShowChEdit(bool /*takeFocus*/) {
-    // The channel detail editor opens here once it is part of the program.
+void FrmCommChInfo::ShowChEdit(bool takeFocus) {
+    const bool wasOpen = FindChInfoEdit(app_) != nullptr;
+    ShowChInfoEdit(app_, session_);
+    // Opened from the grid's keys, the editor comes up beside the grid while
+    // the grid keeps the keyboard.
+    if (!wasOpen && !takeFocus) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            if (QMdiArea* area = frame->mdiArea())
+                area->setActiveSubWindow(frame);
+    }
 }
 
 // --- Window events ------------------------------------------------------------

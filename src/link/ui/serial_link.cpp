@@ -46,10 +46,13 @@ QString PortOpenAdvice(const PortOpenResult& result) {
                               "and choose its port.")
             .arg(result.Device);
     case PortOpenError::PermissionDenied:
-        return QStringLiteral("You have no permission to use %1. Serial ports belong to the "
-                              "group \"dialout\", and your user account is not a member of it.\n\n"
+        return QStringLiteral("You have no permission to use %1. Serial ports belong to the group "
+                              "\"dialout\", and this login session is not a member of it.\n\n"
                               "To fix this, run\n    sudo usermod -aG dialout $USER\n"
-                              "then log out and log in again.")
+                              "then log out and log in again (the command id then lists dialout). "
+                              "If the device does not belong to the group dialout (see ls -l %1), "
+                              "reinstall Velmar, whose udev rule 60-velmar-cables.rules gives "
+                              "programming cables to that group, and plug the cable in again.")
             .arg(result.Device);
     case PortOpenError::InUse:
         return QStringLiteral("%1 is in use by another program. Close that program and try "

@@ -1,5 +1,6 @@
 #include "shell/ui/frm_main.h"
 
+#include "channels/ui/frm_ch_info_edit.h"
 #include "channels/ui/frm_comm_ch_info.h"
 #include "link/ui/radio_commands.h"
 #include "settings/ui/frm_emb_msg.h"
@@ -437,6 +438,9 @@ template <class Form> void FrmMain::ShowEditor() {
 void FrmMain::SetSaveEditData() {
     if (FrmCommChInfo* grid = ChannelGrid())
         grid->SetEditDisable();
+    // A menu key leaves the focus in the detail editor's frequency box.
+    if (FrmCHInfoEdit* editor = FindChInfoEdit(app_))
+        editor->StoreRxEntry();
 }
 
 void FrmMain::StartChEditCommand(ChEditCommand command) {
