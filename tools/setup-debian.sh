@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libqt6svg6-dev
-    libgtest-dev
+    libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     appstream desktop-file-utils dpkg-dev
 )
