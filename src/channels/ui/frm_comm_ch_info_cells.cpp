@@ -405,7 +405,9 @@ bool FrmCommChInfo::ListEditorKey(QKeyEvent* key) {
 
 bool FrmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    auto* key = static_cast<QKeyEvent*>(event);
+    // Only key events may be taken as QKeyEvent.
+    const bool isKey = type == QEvent::KeyPress || type == QEvent::ShortcutOverride;
+    auto* key = isKey ? static_cast<QKeyEvent*>(event) : nullptr;
     const bool isTextBox = watched == Text1 || watched == Text2 || watched == Text3;
 
     // Cut, copy and paste belong to the main window's channel commands.
