@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
@@ -25,6 +27,7 @@ using namespace velmar::test;
 namespace {
 
 constexpr int RadioPort = 9;
+constexpr int TextCannotOpenPort = 9003;
 constexpr int TextNoReply = 9008;
 constexpr int TextReadDone = 9009;
 constexpr int TextWriteDone = 9010;
@@ -111,12 +114,16 @@ std::optional<RadioImage> ReadMemoryFile(const QString& path) {
 }
 
 // The virtual radio as a child process that logs every command it takes, so
-// that it can be pulled out at the moment a given command arrives.
+// that it can be pulled out at the moment a given command arrives. The
+// program opens it by a symbolic link that goes with the radio: a lost
+// pseudo-terminal's number is soon given to another one, and a program
+// opening the lost radio's device again must not find a stranger there.
 class LoggingRadio : public QObject {
 public:
-    explicit LoggingRadio(const QStringList& options) {
+    LoggingRadio(const QStringList& options, const QString& linkPath) : link_(linkPath) {
         process_.setProgram(QStringLiteral(VELMAR_PROGRAM_DIR "/velmar-vradio"));
-        process_.setArguments(QStringList(options) << "--verbose");
+        process_.setArguments(QStringList(options) << "--verbose"
+                                                   << "--link" << link_);
         connect(&process_, &QProcess::readyReadStandardError, this, &LoggingRadio::TakeLog);
         process_.start();
         if (!process_.waitForStarted(5000))
@@ -124,13 +131,13 @@ public:
         QDeadlineTimer deadline(5000);
         while (!process_.canReadLine() && !deadline.hasExpired())
             process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-        if (process_.canReadLine())
-            path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+        started_ = process_.canReadLine() && QFileInfo(link_).isSymLink();
     }
     ~LoggingRadio() override { Kill(); }
 
-    bool Ok() const { return !path_.isEmpty() && process_.state() == QProcess::Running; }
-    const QString& Path() const { return path_; }
+    bool Ok() const { return started_ && process_.state() == QProcess::Running; }
+    // The device the program opens as its serial port.
+    const QString& Path() const { return link_; }
 
     // The radio is killed, as a cable pulled out, once it logs `command`
     // ("read 0x1600").
@@ -151,6 +158,7 @@ public:
             return;
         process_.kill();
         process_.waitForFinished(5000);
+        QFile::remove(link_);
     }
 
 private:
@@ -165,7 +173,8 @@ private:
     }
 
     QProcess process_;
-    QString path_;
+    QString link_;
+    bool started_ = false;
     QString log_;
     QString killOn_;
     bool killed_ = false;
@@ -188,6 +197,10 @@ public:
     }
     int Count(const std::string& text) const {
         return static_cast<int>(std::count(Shown.begin(), Shown.end(), text));
+    }
+    bool AnyStartsWith(const std::string& text) const {
+        return std::any_of(Shown.begin(), Shown.end(),
+                           [&](const std::string& shown) { return shown.starts_with(text); });
     }
 };
 
@@ -320,7 +333,8 @@ class LinkFaultMatrixTest : public QObject {
         });
         watchdog.start(CaseDeadlineMs);
         command();
-        while (ended.isEmpty() && !hung)
+        // A command whose port did not open ends without an exchange.
+        while (ended.isEmpty() && commands_->Busy() && !hung)
             ended.wait(100);
         return !hung;
     }
@@ -406,7 +420,7 @@ private slots:
         options << "--image" << MemoryFile();
         if (echo)
             options << "--echo";
-        radio_ = std::make_unique<LoggingRadio>(options);
+        radio_ = std::make_unique<LoggingRadio>(options, folder_->filePath("ttyRadio"));
         QVERIFY2(radio_->Ok(), "velmar-vradio did not start");
         if (fault == Fault::HangUp)
             radio_->KillOn(QString("%1 0x%2")
@@ -429,6 +443,10 @@ private slots:
         ++matrixCases;
 
         QVERIFY2(bounded, "the exchange did not end in time");
+        // Another program may have opened the pseudo-terminal first, when
+        // its number was last used by a radio that program lost.
+        QVERIFY2(!sink_.AnyStartsWith(Text(TextCannotOpenPort)),
+                 "the radio's pseudo-terminal could not be opened");
         QCOMPARE(ended.size(), 1);
         QCOMPARE(ended[0][1].toBool(), completes);
         QVERIFY(!commands_->Busy());
