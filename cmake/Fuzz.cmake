@@ -3,9 +3,10 @@
 # coverage feedback, address and undefined-behaviour checks. The seeds of a
 # target are in fuzz/corpus/<name>/.
 #
-#   cmake --build B --target fuzz    runs each target for FUZZ_SECONDS, one
-#                                    after the other (fuzz/run_all.sh)
-#   ctest --test-dir B -L fuzz       runs each target over its seeds only
+#   cmake --build B --target fuzz_targets   builds them
+#   cmake --build B --target fuzz           runs each for FUZZ_SECONDS, one
+#                                           after the other (fuzz/run_all.sh)
+#   ctest --test-dir B -L fuzz              runs each over its seeds only
 option(VELMAR_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 if(NOT VELMAR_FUZZ)
     return()
@@ -49,6 +50,9 @@ foreach(source IN LISTS fuzz_sources)
              COMMAND ${target} -runs=0 ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
     set_tests_properties(${target}_corpus PROPERTIES LABELS fuzz TIMEOUT 300)
 endforeach()
+
+# Builds the targets without running them.
+add_custom_target(fuzz_targets DEPENDS ${fuzz_targets})
 
 add_custom_target(fuzz
     COMMAND ${CMAKE_COMMAND} -E env FUZZ_SECONDS=${FUZZ_SECONDS}
