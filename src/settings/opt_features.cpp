@@ -5,6 +5,7 @@
 
 #include "channels/tone_list.h"
 #include "channels/tone_tip_refs.h"
+#include "settings/tone_tips.h"
 
 namespace velmar {
 
@@ -16,7 +17,6 @@ constexpr int kTextTone = 15032;
 constexpr int kTextCtcssDcs = 15033;
 constexpr int kTotStep = 15;
 constexpr int kTotEntries = 41; // off, 15 … 600 s
-constexpr int kToneTipCount = 8;
 
 const std::vector<int> kAmLevelTexts{15502, 15503};
 const std::vector<int> kFmLevelTexts{15504, 15505, 15508};
@@ -89,7 +89,8 @@ std::int16_t OptFieldValue(const DocRecord& doc, int rID) {
     return field ? *field : 0;
 }
 
-std::vector<std::string> ToneEntries(const TextLookup& texts) {
+// The decode and encode lists: the channel tones, "off" in the user's language.
+std::vector<std::string> CodeToneEntries(const TextLookup& texts) {
     std::vector<std::string> entries(ToneList().begin(), ToneList().end());
     entries[0] = texts.GetText(kTextOff);
     return entries;
@@ -212,7 +213,7 @@ std::vector<std::string> OptListEntries(int combo, const TextLookup& texts) {
         return CaptionEntries(texts, {26030, 26031});
     case ComboDecode:
     case ComboEncode:
-        return ToneEntries(texts);
+        return CodeToneEntries(texts);
     case ComboTsq:
         return CaptionEntries(texts, {15052, 15053});
     case ComboBusyLock:
