@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 
+#include "channels/ch_info_edit_rules.h"
 #include "channels/channel_values.h"
 #include "channels/group_names.h"
 #include "channels/ui/cell_keys.h"
@@ -292,8 +293,7 @@ void FrmCommChInfo::CommitCellEdit() {
             return;
         std::string value = Text1->text().toStdString();
         if (col == kRxCol) {
-            if (IsNumeric(value))
-                value = Format(Number(value), kShowPattern);
+            value = RxEntryToStore(value);
             SetCellText(pos, col, QString::fromStdString(value));
         } else {
             if (!IsNumeric(value))
