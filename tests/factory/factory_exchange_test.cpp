@@ -1,5 +1,6 @@
 #include "factory/factory_exchange.h"
 #include "factory/factory_sim.h"
+#include "factory_samples.h"
 
 #include <gtest/gtest.h>
 
@@ -8,25 +9,6 @@
 
 namespace velmar {
 namespace {
-
-const TodayDate March5th2026{2026, 3, 5, "2026/3/5"};
-
-FactoryInfo StoredInfo() {
-    FactoryInfo info;
-    InitFactoryData(info, March5th2026);
-    info.BandCode = 5;
-    info.FactoryMode = false;
-    info.AreaCode = "0755";
-    info.SerialNumber = "2026030500000041";
-    info.MaintainedDate = "2026/4/1";
-    info.MaintainedDescription = "Replaced the PA";
-    info.DealerCode = "D-17";
-    info.StockDate = "2026/3/9";
-    info.SellDate = "2026/3/20";
-    info.Seller = "Lin";
-    info.ProgramPassword = "1234";
-    return info;
-}
 
 // Runs operations against a simulated radio the way the window's driver
 // does: the actions in order, then the radio's answer piece by piece, and the
@@ -121,7 +103,7 @@ TEST(FactoryExchangeTest, ReadsWithAndWithoutCableEcho) {
             SCOPED_TRACE(testing::Message() << "echo " << echo << ", NoEcho " << assumedNoEcho);
             FactoryBench bench(echo);
             FactoryImage stored;
-            FactoryDataToImage(StoredInfo(), stored);
+            FactoryDataToImage(FilledInfo(), stored);
             LoadFactoryImage(bench.Radio, stored);
             bench.Link.NoEcho = assumedNoEcho;
 
@@ -133,7 +115,7 @@ TEST(FactoryExchangeTest, ReadsWithAndWithoutCableEcho) {
                 requested.push_back(a);
             EXPECT_EQ(bench.Addresses(SimCommand::ReadBlock), requested);
             EXPECT_EQ(bench.Radio.Count(SimCommand::End), 1u);
-            ExpectSameFields(bench.Info, StoredInfo());
+            ExpectSameFields(bench.Info, FilledInfo());
         }
     }
 }
@@ -142,7 +124,7 @@ TEST(FactoryExchangeTest, WriteSendsTheFactoryBlockAndAdvancesTheSerial) {
     for (const bool echo : {false, true}) {
         SCOPED_TRACE(echo);
         FactoryBench bench(echo);
-        bench.Info = StoredInfo();
+        bench.Info = FilledInfo();
         bench.Info.MaintainedDescription = std::string(79, 'd') + "LOST";
 
         ASSERT_TRUE(bench.Run(FactoryLinkType::Write));
@@ -276,9 +258,9 @@ TEST(FactoryExchangeTest, FaultsEndOrRepeatTheRightCommand) {
             SCOPED_TRACE(testing::Message() << c.name << (echo ? ", echo" : ""));
             FactoryBench bench(echo);
             FactoryImage stored;
-            FactoryDataToImage(StoredInfo(), stored);
+            FactoryDataToImage(FilledInfo(), stored);
             LoadFactoryImage(bench.Radio, stored);
-            bench.Info = StoredInfo();
+            bench.Info = FilledInfo();
             bench.Info.Seller = "Written";
             const FactoryInfo before = bench.Info;
             bench.Radio.AddFault(c.fault);
@@ -292,7 +274,7 @@ TEST(FactoryExchangeTest, FaultsEndOrRepeatTheRightCommand) {
                 EXPECT_EQ(bench.Messages, std::vector<std::string>{"Communication Error!"});
                 ExpectSameFields(bench.Info, before); // nothing taken over, no serial advance
             } else if (c.type == read) {
-                ExpectSameFields(bench.Info, StoredInfo());
+                ExpectSameFields(bench.Info, FilledInfo());
             } else {
                 FactoryInfo written;
                 ImageToFactoryData(FactoryImageOf(bench.Radio), written);

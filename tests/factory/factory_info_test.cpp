@@ -2,6 +2,7 @@
 #include "factory/factory_info.h"
 #include "factory/factory_messages.h"
 #include "factory/serial_number.h"
+#include "factory_samples.h"
 
 #include <gtest/gtest.h>
 
@@ -13,28 +14,6 @@ namespace velmar {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-const TodayDate March5th2026{2026, 3, 5, "2026/3/5"};
-
-FactoryInfo FilledInfo() {
-    FactoryInfo info;
-    info.RadioType = "KAVRO";
-    info.BandCode = 5;
-    info.FactoryMode = false;
-    info.AreaCode = "0755";
-    info.SerialNumber = "2026030500000041";
-    info.ProducedDate = "2026/3/5";
-    info.MaintainedDate = "2026/4/1";
-    info.MaintainedDescription = "Replaced the PA";
-    info.ManufactureCode = "03-1-E-1";
-    info.UserCode = "001A";
-    info.DealerCode = "D-17";
-    info.StockDate = "2026/3/9";
-    info.SellDate = "2026/3/20";
-    info.Seller = "Lin";
-    info.ProgramPassword = "1234";
-    return info;
-}
 
 TEST(FactoryInfoTest, DefaultsFollowToday) {
     FactoryInfo info;
