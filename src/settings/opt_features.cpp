@@ -18,9 +18,6 @@ constexpr int kTextCtcssDcs = 15033;
 constexpr int kTotStep = 15;
 constexpr int kTotEntries = 41; // off, 15 … 600 s
 
-const std::vector<int> kAmLevelTexts{15502, 15503};
-const std::vector<int> kFmLevelTexts{15504, 15505, 15508};
-
 // The option word or common channel field behind a control; nullptr for the
 // roger-beep function (a byte of its own) and for controls without a field.
 std::int16_t* OptField(DocRecord& doc, int rID) {
@@ -96,13 +93,6 @@ std::vector<std::string> CodeToneEntries(const TextLookup& texts) {
     return entries;
 }
 
-std::vector<std::string> LevelEntries(const std::vector<int>& ids, const TextLookup& texts) {
-    std::vector<std::string> entries;
-    for (int id : ids)
-        entries.push_back(texts.GetText(id));
-    return entries;
-}
-
 // Number of entries of a list as loaded; 0 for an index that is no list.
 int OptListSize(int combo) {
     switch (combo) {
@@ -114,13 +104,10 @@ int OptListSize(int combo) {
     case ComboScanResume:
     case ComboBusyLock:
     case ComboRep:
+    case ComboFmPower:
         return 3;
     case ComboStep:
         return 4;
-    case ComboAmPower:
-        return static_cast<int>(kAmLevelTexts.size());
-    case ComboFmPower:
-        return static_cast<int>(kFmLevelTexts.size());
     case ComboDisplayMode:
     case ComboScanMode:
     case ComboKeyBeep:
@@ -129,6 +116,7 @@ int OptListSize(int combo) {
     case ComboRbFunction:
     case ComboTsq:
     case ComboAmFm:
+    case ComboAmPower:
     case ComboSqlMode:
         return 2;
     default:
@@ -223,9 +211,9 @@ std::vector<std::string> OptListEntries(int combo, const TextLookup& texts) {
     case ComboRep:
         return CaptionEntries(texts, {kTextOff, "+100K", "-100K"});
     case ComboAmPower:
-        return LevelEntries(kAmLevelTexts, texts);
+        return CaptionEntries(texts, {15502, 15503});
     case ComboFmPower:
-        return LevelEntries(kFmLevelTexts, texts);
+        return CaptionEntries(texts, {15504, 15505, 15508});
     case ComboSqlMode:
         return CaptionEntries(texts, {kTextCarrier, kTextTone});
     default:
