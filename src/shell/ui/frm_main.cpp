@@ -80,9 +80,7 @@ FrmMain::FrmMain(AppContext& app, QWidget* parent)
     Label1->hide();
 
     setGeometry(LoadMainPlacement(app_.Text(TextTitle), this));
-    ApplyTexts();
-    LoadTree();
-    LoadNewDoc2();
+    LoadNewDoc2(); // applies the texts and builds the tree as well
     ShowCHInfo(false);
 }
 
@@ -284,8 +282,7 @@ void FrmMain::BuildStatusBar() {
 // ---------------------------------------------------------------- texts
 
 void FrmMain::ApplyTexts() {
-    ShowStatusPanels();
-    ShowMainTxt();
+    ShowMainTxt(); // the caption and the status panels
     LoadBKPic();
     for (const auto& [action, id] : captionIds_)
         action->setText(app_.Text(id));
