@@ -150,11 +150,11 @@ void FrmMain::BuildMenus() {
 
     QMenu* mnuEdit = AddMenu("mnuEdit", 10200);
     AddEntry(mnuEdit, "mnuChannelInfo", 10201, none, [this] { OpenChannelGrid(); });
-    AddEntry(mnuEdit, "mnuOptFeature", 10202, none, [this] { ShowEditor<FrmOptFeatures>(); });
-    AddEntry(mnuEdit, "mnuResetInit", 10222, none, [this] { ShowEditor<FrmResetMode>(); });
+    AddEntry(mnuEdit, "mnuOptFeature", 10202, none, [this] { FrmOptFeatures::ShowForm(app_); });
+    AddEntry(mnuEdit, "mnuResetInit", 10222, none, [this] { FrmResetMode::ShowForm(app_); });
     if (app_.Settings.IsMainVersion)
-        AddEntry(mnuEdit, "mnuToneTips", 10221, none, [this] { ShowEditor<FrmToneTips>(); });
-    AddEntry(mnuEdit, "mnuEmbeddedMsg", 10206, none, [this] { ShowEditor<FrmEmbMsg>(); });
+        AddEntry(mnuEdit, "mnuToneTips", 10221, none, [this] { FrmToneTips::ShowForm(app_); });
+    AddEntry(mnuEdit, "mnuEmbeddedMsg", 10206, none, [this] { FrmEmbMsg::ShowForm(app_); });
     AddEntry(mnuEdit, "MnuLocalInfo", 10207, none, [this] { Radio().ReadRMGDataFromRadio(); });
 
     QMenu* mnuProgram = AddMenu("mnuProgram", 10300);
@@ -405,13 +405,13 @@ void FrmMain::TreeNodeClicked(QTreeWidgetItem* node) {
     if (key == "N1")
         OpenChannelGrid();
     else if (key == "N2")
-        ShowEditor<FrmOptFeatures>();
+        FrmOptFeatures::ShowForm(app_);
     else if (key == "N13")
-        ShowEditor<FrmResetMode>();
+        FrmResetMode::ShowForm(app_);
     else if (key == "N12")
-        ShowEditor<FrmToneTips>();
+        FrmToneTips::ShowForm(app_);
     else if (key == "N6")
-        ShowEditor<FrmEmbMsg>();
+        FrmEmbMsg::ShowForm(app_);
     else if (key == "N7")
         Radio().ReadRMGDataFromRadio();
 }
@@ -426,10 +426,6 @@ FrmCommChInfo* FrmMain::ChannelGrid() const {
 
 void FrmMain::OpenChannelGrid() {
     app_.ShowChildForm(kChannelGridForm, [this] { return new FrmCommChInfo(app_, session_); });
-}
-
-template <class Form> void FrmMain::ShowEditor() {
-    app_.ShowChildForm(Form::FormName, [this] { return new Form(app_); });
 }
 
 void FrmMain::SetSaveEditData() {

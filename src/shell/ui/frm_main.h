@@ -102,7 +102,6 @@ private:
     FrmCommChInfo* ChannelGrid() const; // nullptr while it is closed
     void OpenChannelGrid();
     // An editor window of the settings, by its class.
-    template <class Form> void ShowEditor();
     void ShowLanguageDialog();
     void ShowAboutBox();
     void NewDocTimerTick();
