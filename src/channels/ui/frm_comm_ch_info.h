@@ -104,6 +104,9 @@ private:
     // In-cell editing.
     void CellEntry();
     void MoveCursor(int row, int col);
+    // Sends the cell entry on to (row, col), where it opens the editor
+    // without checking the cell again.
+    void RedirectEntry(int row, int col);
     QWidget* EditorOf(int col) const;
     QComboBox* ListEditorOf(int col) const;
     void HideEditors();

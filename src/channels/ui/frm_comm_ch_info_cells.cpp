@@ -122,17 +122,11 @@ void FrmCommChInfo::CellEntry() {
         // The fixed channels keep their receive frequency: go to the decode tone.
         const bool fixedGroup = ShownGroup() < 3;
         if (col == kRxCol && fixedGroup && !CellText(row, kTxCol).isEmpty()) {
-            edit_.EditCol = kRxToneCol;
-            edit_.EditChPos = row;
-            edit_.SkipCheckOnce = true;
-            MoveCursor(row, kRxToneCol);
+            RedirectEntry(row, kRxToneCol);
             return;
         }
         if (col == kTxToneCol && CellText(row, kTxCol).isEmpty()) {
-            edit_.EditCol = kTxCol;
-            edit_.EditChPos = row;
-            edit_.SkipCheckOnce = true;
-            MoveCursor(row, kTxCol);
+            RedirectEntry(row, kTxCol);
             return;
         }
     }
@@ -147,16 +141,20 @@ void FrmCommChInfo::MoveCursor(int row, int col) {
         MSFlexGrid1->setCurrentCell(row - 1, col);
 }
 
+void FrmCommChInfo::RedirectEntry(int row, int col) {
+    edit_.EditCol = col;
+    edit_.EditChPos = row;
+    edit_.SkipCheckOnce = true;
+    MoveCursor(row, col);
+}
+
 bool FrmCommChInfo::FlexConcludeRx() {
     bool hasRx = false;
     Guard("frmCommChInfo_FlexConcludeRx", [&] {
         const int row = CurRow();
         hasRx = !CellText(row, kRxCol).isEmpty();
         if (!hasRx) {
-            edit_.EditCol = kRxCol;
-            edit_.EditChPos = row;
-            edit_.SkipCheckOnce = true;
-            MoveCursor(row, kRxCol);
+            RedirectEntry(row, kRxCol);
         }
     });
     return hasRx;
