@@ -1,7 +1,6 @@
 #include "channels/ch_info_edit_rules.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <span>
 
 #include "channels/channel_values.h"
@@ -88,7 +87,7 @@ ChEditChoices PowerChoices(const PowerRow& row, const ChannelInfo& channel,
 }
 
 // Entries whose values are their list indexes.
-ChEditChoices IndexedChoices(std::initializer_list<std::string> entries) {
+ChEditChoices IndexedChoices(const std::vector<std::string>& entries) {
     ChEditChoices choices;
     for (const std::string& entry : entries)
         choices.push_back({entry, static_cast<int>(choices.size())});
@@ -199,10 +198,7 @@ ChEditListView BusyLockView(Document& document, const ChannelEnv& env, int chNo)
     const ChannelInfo* channel = FindChannel(document, chNo);
     if (!channel)
         return BlankList();
-    ChEditChoices choices;
-    for (const std::string& entry : capture.Entries)
-        choices.push_back({entry, static_cast<int>(choices.size())});
-    return ShowValue(std::move(choices), channel->BusyLock);
+    return ShowValue(IndexedChoices(capture.Entries), channel->BusyLock);
 }
 
 ChInfoEditView ShowChEditPosition(Document& document, const ChannelEnv& env, int group, int pos) {
