@@ -12,6 +12,7 @@
 #include "channels/channel_values.h"
 #include "channels/ui/ch_info_edit_rx_box.h"
 #include "channels/ui/frm_comm_ch_info.h"
+#include "channels/ui/qt_combo.h"
 #include "shell/ui/app_context.h"
 #include "shell/ui/twips.h"
 
@@ -260,11 +261,10 @@ void FrmCHInfoEdit::SelectGroup(int group) {
 }
 
 void FrmCHInfoEdit::ChangShowCHs(int groupId) {
-    const QSignalBlocker quiet(Combo1);
-    Combo1->clear();
+    QStringList positions;
     for (int pos = 1; pos <= GroupSize(groupId); ++pos)
-        Combo1->addItem(QString::number(pos));
-    Combo1->setCurrentIndex(-1);
+        positions.append(QString::number(pos));
+    FillCombo(*Combo1, positions);
 }
 
 void FrmCHInfoEdit::SetGridEditData(bool isGridChange) {
