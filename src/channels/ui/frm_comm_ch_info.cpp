@@ -77,6 +77,12 @@ constexpr int kHeaderHeight = 500;
 constexpr int kRowHeight = 330;
 constexpr int kButtonTop = 6000, kButtonWidth = 1215, kButtonHeight = 375;
 
+// Column 2 of a channel: its transmit offset (asOffset) or transmit frequency.
+QString TxFreCell(const ChannelInfo& channel, bool asOffset, const FreContext& fre) {
+    return QString::fromStdString(TxFreShow(TrimFixStr(channel.RxFre), TrimFixStr(channel.Offset),
+                                            channel.ShiftDir, asOffset, fre));
+}
+
 } // namespace
 
 FrmCommChInfo::FrmCommChInfo(AppContext& app, ChannelSession& session, QWidget* parent)
@@ -378,15 +384,11 @@ void FrmCommChInfo::ShowRowHeads(bool rebuild) {
 
 void FrmCommChInfo::FillRow(int row, const ChannelInfo& channel) {
     const FreContext fre = FreContextOf(doc_, Env());
-    const bool showTxOffset = app_.Settings.EditPrefs.ShowTxOffset;
     const auto listText = [&](int list, int index) {
         return QString::fromStdString(ComboTextAt(ToComboList(*ListEditors[list]), index));
     };
-    const std::string rxFre = TrimFixStr(channel.RxFre);
-    SetCellText(row, 1, QString::fromStdString(FreStoreToShow(rxFre, fre)));
-    SetCellText(row, 2,
-                QString::fromStdString(TxFreShow(rxFre, TrimFixStr(channel.Offset),
-                                                 channel.ShiftDir, showTxOffset, fre)));
+    SetCellText(row, 1, QString::fromStdString(FreStoreToShow(TrimFixStr(channel.RxFre), fre)));
+    SetCellText(row, 2, TxFreCell(channel, app_.Settings.EditPrefs.ShowTxOffset, fre));
     SetCellText(row, 4, listText(0, channel.RxTone));
     SetCellText(row, 5, listText(0, channel.TxTone));
     SetCellText(row, 7, listText(2, channel.ScanSkip));
@@ -443,10 +445,7 @@ void FrmCommChInfo::ReShowAllTxFre(bool rOffSet) {
             const ChannelInfo& channel = doc_.ChList[i];
             const int row = channel.ChNo - start;
             if (row > 0 && row <= RowCount())
-                SetCellText(row, 2,
-                            QString::fromStdString(TxFreShow(TrimFixStr(channel.RxFre),
-                                                             TrimFixStr(channel.Offset),
-                                                             channel.ShiftDir, rOffSet, fre)));
+                SetCellText(row, 2, TxFreCell(channel, rOffSet, fre));
         }
     });
 }
