@@ -37,6 +37,12 @@ constexpr int kButtonTop = 4140;
 constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
+// The control of `index`; nullptr for an index the window does not have.
+template <class Control> Control* ControlAt(const std::map<int, Control*>& controls, int index) {
+    const auto found = controls.find(index);
+    return found == controls.end() ? nullptr : found->second;
+}
+
 } // namespace
 
 FrmOptFeatures::FrmOptFeatures(AppContext& app, QWidget* parent)
@@ -260,18 +266,15 @@ void FrmOptFeatures::CheckChanged(int index) {
 }
 
 QComboBox* FrmOptFeatures::Combo1(int index) const {
-    const auto found = combos_.find(index);
-    return found == combos_.end() ? nullptr : found->second;
+    return ControlAt(combos_, index);
 }
 
 QCheckBox* FrmOptFeatures::Check1(int index) const {
-    const auto found = checks_.find(index);
-    return found == checks_.end() ? nullptr : found->second;
+    return ControlAt(checks_, index);
 }
 
 QLabel* FrmOptFeatures::Label1(int index) const {
-    const auto found = labels_.find(index);
-    return found == labels_.end() ? nullptr : found->second;
+    return ControlAt(labels_, index);
 }
 
 } // namespace velmar
