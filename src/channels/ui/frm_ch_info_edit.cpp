@@ -195,7 +195,7 @@ void FrmCHInfoEdit::LayOut() {
     int rightmost = 0;
     for (const ChEditRowDef& def : kChEditRows) {
         const RowControls& row = rows_[def.Row];
-        QWidget* control = row.List ? static_cast<QWidget*>(row.List) : Text1;
+        QWidget* control = RowControl(def.Row);
         const int top = px(kFirstRowTop + def.Row * kRowPitch);
         placeControl(control, listLeft, top);
         placeLabel(row.Label, control);
@@ -222,13 +222,16 @@ void FrmCHInfoEdit::LayOut() {
     setFixedSize(width, px(kClientHeight) - lowered);
 }
 
+QWidget* FrmCHInfoEdit::RowControl(ChEditRow row) const {
+    return rows_[row].List ? static_cast<QWidget*>(rows_[row].List) : Text1;
+}
+
 // The rows of the main version, and the repeater row by the shown group.
 void FrmCHInfoEdit::ShowRows() {
     for (const ChEditRowDef& def : kChEditRows) {
         const bool shown = IsChEditRowShown(def.Row, app_.Settings.IsMainVersion, ShownGroup());
-        const RowControls& row = rows_[def.Row];
-        row.Label->setVisible(shown);
-        (row.List ? static_cast<QWidget*>(row.List) : Text1)->setVisible(shown);
+        rows_[def.Row].Label->setVisible(shown);
+        RowControl(def.Row)->setVisible(shown);
         for (std::size_t i = 0; i < kChEditChecks.size(); ++i)
             if (kChEditChecks[i].Row == def.Row)
                 checks_[i]->setVisible(shown);

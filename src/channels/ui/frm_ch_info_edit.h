@@ -70,6 +70,7 @@ private:
     void FillChEditLists();
     void ApplyChEditTexts();
     void LayOut();
+    QWidget* RowControl(ChEditRow row) const; // the row's list, or Text1
     void ShowRows();
 
     ChannelEnv Env();
