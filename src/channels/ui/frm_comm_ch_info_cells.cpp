@@ -56,10 +56,15 @@ bool IsCutCopyPaste(const QKeyEvent& key) {
     return code && (*code == 3 || *code == 22 || *code == 24);
 }
 
-// Passes a key on as `replacement` (a letter made a capital).
-void TypeInstead(QLineEdit* box, const QKeyEvent& key, char replacement) {
-    QKeyEvent typed(QEvent::KeyPress, key.key(), key.modifiers(), QString(QChar(replacement)));
-    QCoreApplication::sendEvent(box, &typed);
+// Applies what a key filter made of the typed `code`: the same character
+// passes to the box, another one (a letter made a capital) is typed instead,
+// nothing drops the key. True when the key is taken here.
+bool TypeFiltered(QLineEdit* box, const QKeyEvent& key, char code, std::optional<char> typed) {
+    if (typed && *typed != code) {
+        QKeyEvent replacement(QEvent::KeyPress, key.key(), key.modifiers(), QString(QChar(*typed)));
+        QCoreApplication::sendEvent(box, &replacement);
+    }
+    return typed != code;
 }
 
 } // namespace
@@ -380,10 +385,7 @@ bool FrmCommChInfo::Text2Key(QKeyEvent* key) {
         Guard("frmCommChInfo_Text2_KeyPress", [&] { EnterInEditor(); });
         return true;
     }
-    const auto typed = TextEditorKey(*code);
-    if (typed && *typed != *code)
-        TypeInstead(Text2, *key, *typed);
-    return typed != code;
+    return TypeFiltered(Text2, *key, *code, TextEditorKey(*code));
 }
 
 bool FrmCommChInfo::ListEditorKey(QKeyEvent* key) {
@@ -443,10 +445,7 @@ bool FrmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
         }
         if (watched != Text3 || !code)
             return false;
-        const auto typed = GroupNameKey(*code);
-        if (typed && *typed != *code)
-            TypeInstead(Text3, *key, *typed);
-        return typed != code;
+        return TypeFiltered(Text3, *key, *code, GroupNameKey(*code));
     }
     if (std::find(ListEditors.begin(), ListEditors.end(), watched) != ListEditors.end())
         return ListEditorKey(key);
