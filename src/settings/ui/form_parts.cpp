@@ -16,6 +16,7 @@ namespace velmar {
 namespace {
 constexpr int kTextClose = 9023;
 constexpr int kTextHelp = 9025;
+constexpr int kButtonWidth = 1215;
 } // namespace
 
 int Tw(const QWidget* widget, int twips) {
@@ -52,6 +53,10 @@ QPushButton* AddCloseHelpButtons(QWidget* form, AppContext& app) {
     commandHelp->setObjectName("CommandHelp");
     commandHelp->hide(); // there is no help viewer
     return commandClose;
+}
+
+int ButtonWidth(const QPushButton* button) {
+    return std::max(Tw(button, kButtonWidth), button->sizeHint().width());
 }
 
 QComboBox* MakeList(QWidget* parent, const QString& name) {

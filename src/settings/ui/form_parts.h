@@ -34,6 +34,10 @@ int WidestLabel(const std::vector<QLabel*>& labels);
 // window, and CommandHelp (text 9025), which stays hidden. Returns CommandClose.
 QPushButton* AddCloseHelpButtons(QWidget* form, AppContext& app);
 
+// The width of a command button: the windows' usual 1215 twips, wider when
+// its caption needs it.
+int ButtonWidth(const QPushButton* button);
+
 // A drop-down list that takes no typed text, named `name`.
 QComboBox* MakeList(QWidget* parent, const QString& name);
 

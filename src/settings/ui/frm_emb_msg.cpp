@@ -22,7 +22,6 @@ constexpr int kBoxWidth = 3975;
 constexpr int kBoxHeight = 375;
 constexpr int kBoxPitch = 480;
 constexpr int kButtonTop = 2160;
-constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
 // A line's bytes shown one character per byte, so that a line read from a
@@ -79,7 +78,7 @@ FrmEmbMsg::FrmEmbMsg(AppContext& app, QWidget* parent) : QWidget(parent), app_(a
         text1_[k] = box;
     }
     commandClose_ = AddCloseHelpButtons(this, app_);
-    const int buttonWidth = std::max(Tw(this, kButtonWidth), commandClose_->sizeHint().width());
+    const int buttonWidth = ButtonWidth(commandClose_);
     commandClose_->setGeometry(Tw(this, kBoxLeft + kBoxWidth) - buttonWidth, Tw(this, kButtonTop),
                                buttonWidth, Tw(this, kButtonHeight));
     setFixedSize(Tw(this, kClientWidth), Tw(this, kClientHeight));

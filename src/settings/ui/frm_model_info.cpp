@@ -33,7 +33,6 @@ constexpr int kFirstRowTop = 240;
 constexpr int kRowPitch = 540;
 constexpr int kLabelGap = 100;
 constexpr int kButtonTop = 1500;
-constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 constexpr int kButtonGap = 240;
 
@@ -67,8 +66,7 @@ FrmModelInfo::FrmModelInfo(AppContext& app, QWidget* parent)
                          listHeight);
     PlaceLabelLeftOf(label0_, combo1_, kLabelGap);
     PlaceLabelLeftOf(label1_, combo2_, kLabelGap);
-    const int buttonWidth = std::max({Tw(this, kButtonWidth), commandOK_->sizeHint().width(),
-                                      commandCancel_->sizeHint().width()});
+    const int buttonWidth = std::max(ButtonWidth(commandOK_), ButtonWidth(commandCancel_));
     const int right = combo2_->geometry().right() + 1;
     commandCancel_->setGeometry(right - buttonWidth, Tw(this, kButtonTop), buttonWidth,
                                 Tw(this, kButtonHeight));

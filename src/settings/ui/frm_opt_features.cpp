@@ -34,7 +34,6 @@ constexpr int kCheckGap = 120;
 constexpr int kFrame3Top = 660;
 constexpr int kFrame3Height = 3240;
 constexpr int kButtonTop = 4140;
-constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
 // The control of `index`; nullptr for an index the window does not have.
@@ -175,7 +174,7 @@ void FrmOptFeatures::ApplyGeometry() {
                          frame1Width - rightLeft - Tw(this, kMargin),
                          Tw(this, kFrame3Height - lower));
 
-    const int buttonWidth = std::max(Tw(this, kButtonWidth), commandClose_->sizeHint().width());
+    const int buttonWidth = ButtonWidth(commandClose_);
     commandClose_->setGeometry(frame1_->geometry().right() + 1 - buttonWidth,
                                Tw(this, kButtonTop - lower), buttonWidth, Tw(this, kButtonHeight));
     setFixedSize(clientWidth, Tw(this, kClientHeight - lower));

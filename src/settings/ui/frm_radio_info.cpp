@@ -32,7 +32,6 @@ constexpr int kRowPitch = 400;
 constexpr int kReasonHeight = 1140; // four lines
 constexpr int kLabelGap = 50;
 constexpr int kFrameRowTop = 300;
-constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
 // A row of the window: the label (Label1 index, or -1 for Label2) with its
@@ -157,7 +156,7 @@ void FrmRadioInfo::ApplyGeometry() {
 
     const int clientWidth =
         std::max(Tw(this, kClientWidth), frame1_->geometry().right() + Tw(this, kMargin));
-    const int buttonWidth = std::max(Tw(this, kButtonWidth), commandClose_->sizeHint().width());
+    const int buttonWidth = ButtonWidth(commandClose_);
     const int buttonTop = frame1_->geometry().bottom() + Tw(this, kMargin);
     commandClose_->setGeometry(frame1_->geometry().right() + 1 - buttonWidth, buttonTop,
                                buttonWidth, Tw(this, kButtonHeight));

@@ -27,7 +27,6 @@ constexpr int kFirstRowTop = 240;
 constexpr int kRowPitch = 540;
 constexpr int kLabelGap = 100;
 constexpr int kButtonTop = 1380;
-constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
 } // namespace
@@ -52,7 +51,7 @@ FrmResetMode::FrmResetMode(AppContext& app, QWidget* parent)
     PlaceLabelLeftOf(label1_23_, combo2_, kLabelGap);
     PlaceLabelLeftOf(label1_24_, combo1_24_, kLabelGap);
     const int right = combo2_->geometry().right() + 1;
-    const int buttonWidth = std::max(Tw(this, kButtonWidth), commandClose_->sizeHint().width());
+    const int buttonWidth = ButtonWidth(commandClose_);
     commandClose_->setGeometry(right - buttonWidth, Tw(this, kButtonTop), buttonWidth,
                                Tw(this, kButtonHeight));
     setFixedSize(std::max(Tw(this, kClientWidth), right + Tw(this, kMargin)),

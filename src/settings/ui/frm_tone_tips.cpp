@@ -45,7 +45,6 @@ constexpr int kFirstItemTop = 560;
 constexpr int kRowPitch = 360;
 constexpr int kRowsPerColumn = kToneTipItems / 2;
 constexpr int kPictureHeight = 1500;
-constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
 } // namespace
@@ -186,16 +185,13 @@ void FrmToneTips::ApplyGeometry() {
     picture1_->setGeometry(Tw(this, kMargin), pictureTop, frame1Width, Tw(this, kPictureHeight));
 
     const int buttonTop = picture1_->geometry().bottom() + Tw(this, kGap);
-    const auto buttonWidth = [this](const QPushButton* button) {
-        return std::max(Tw(this, kButtonWidth), button->sizeHint().width());
-    };
-    command1_->setGeometry(Tw(this, kMargin), buttonTop, buttonWidth(command1_),
+    command1_->setGeometry(Tw(this, kMargin), buttonTop, ButtonWidth(command1_),
                            Tw(this, kButtonHeight));
     command2_->setGeometry(command1_->geometry().right() + Tw(this, kGap), buttonTop,
-                           buttonWidth(command2_), Tw(this, kButtonHeight));
+                           ButtonWidth(command2_), Tw(this, kButtonHeight));
     const int clientWidth = frame1_->geometry().right() + Tw(this, kMargin);
-    commandClose_->setGeometry(frame1_->geometry().right() + 1 - buttonWidth(commandClose_),
-                               buttonTop, buttonWidth(commandClose_), Tw(this, kButtonHeight));
+    commandClose_->setGeometry(frame1_->geometry().right() + 1 - ButtonWidth(commandClose_),
+                               buttonTop, ButtonWidth(commandClose_), Tw(this, kButtonHeight));
     setFixedSize(clientWidth, commandClose_->geometry().bottom() + Tw(this, kMargin));
 }
 
