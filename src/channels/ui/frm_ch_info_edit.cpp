@@ -41,7 +41,6 @@ constexpr int kButtonTop = 4980;
 constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
-constexpr int kFirstChosenGroup = 3; // groups 0 … 2 are reached from the grid only
 constexpr int kTextClose = 9023;
 constexpr int kTextHelp = 9025;
 

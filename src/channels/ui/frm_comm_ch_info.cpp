@@ -97,7 +97,8 @@ FrmCommChInfo::FrmCommChInfo(AppContext& app, ChannelSession& session, QWidget* 
             ComboList groups;
             FillGroupNumbers(groups);
             ShowComboList(*Combo7, groups);
-            groups.Entries.erase(groups.Entries.begin(), groups.Entries.begin() + 3);
+            groups.Entries.erase(groups.Entries.begin(),
+                                 groups.Entries.begin() + kFirstChosenGroup);
             ShowComboList(*Combo9, groups);
         }
         InitShowGrid();
@@ -185,7 +186,7 @@ void FrmCommChInfo::BuildControls() {
     ScrollTimer.setSingleShot(true);
 
     connect(Combo9, &QComboBox::activated, this, [this](int index) {
-        Guard("frmCommChInfo_Combo9_Click", [&] { SelectGroup(index + 3); });
+        Guard("frmCommChInfo_Combo9_Click", [&] { SelectGroup(index + kFirstChosenGroup); });
     });
     connect(Check1, &QCheckBox::clicked, this, &FrmCommChInfo::Check1Click);
     connect(Text3, &QLineEdit::textEdited, this, &FrmCommChInfo::Text3Edited);
@@ -471,9 +472,9 @@ void FrmCommChInfo::ChangeGroup() {
 void FrmCommChInfo::GroupChange(int group) {
     const bool rebuild = RowCount() != GroupSize(group);
     {
-        // Combo9 starts at group 3; the groups before it show as a hint.
+        // The groups before Combo9's first show as a hint.
         const QSignalBlocker quiet(Combo9);
-        Combo9->setCurrentIndex(group - 3);
+        Combo9->setCurrentIndex(group - kFirstChosenGroup);
         Combo9->setPlaceholderText(QString::number(group));
     }
     doc_.Doc.OptFeatures.Word(OptWord::CurGroup) = static_cast<std::int16_t>(group);

@@ -24,6 +24,9 @@ namespace velmar {
 class AppContext;
 
 inline constexpr const char* kChannelGridForm = "frmCommChInfo";
+// The group lists the user picks from, in the grid and in the detail editor,
+// start at this group.
+inline constexpr int kFirstChosenGroup = 3;
 
 class FrmCommChInfo : public QWidget, public ChannelViews {
     Q_OBJECT
