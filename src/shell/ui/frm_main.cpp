@@ -41,6 +41,20 @@ constexpr int TextPort = 12008;
 constexpr int TreePaneTwips = 2800;
 constexpr int TreePaneMinTwips = 300;
 
+// The nodes below the tree's root, top to bottom. A click on a node does
+// what its entry of the Edit menu does; a node whose entry the menu lacks is
+// left out.
+struct TreeNodeEntry {
+    const char* Key;
+    int TextId;
+    const char* MenuEntry;
+};
+constexpr TreeNodeEntry TreeNodes[] = {
+    {"N1", 12001, "mnuChannelInfo"}, {"N2", 12002, "mnuOptFeature"},
+    {"N13", 12015, "mnuResetInit"},  {"N12", 12014, "mnuToneTips"},
+    {"N6", 12006, "mnuEmbeddedMsg"}, {"N7", 12007, "MnuLocalInfo"},
+};
+
 QIcon ToolIcon(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(themeName, widget->style()->standardIcon(fallback));
 }
@@ -321,13 +335,9 @@ void FrmMain::LoadTree() {
     auto* root = new QTreeWidgetItem(TreeView1, {Label1->text()});
     root->setData(0, Qt::UserRole, QStringLiteral("N0"));
     root->setIcon(0, style()->standardIcon(QStyle::SP_ComputerIcon));
-    AddTreeNode(root, "N1", 12001);
-    AddTreeNode(root, "N2", 12002);
-    AddTreeNode(root, "N13", 12015);
-    if (app_.Settings.IsMainVersion)
-        AddTreeNode(root, "N12", 12014);
-    AddTreeNode(root, "N6", 12006);
-    AddTreeNode(root, "N7", 12007);
+    for (const TreeNodeEntry& node : TreeNodes)
+        if (findChild<QAction*>(node.MenuEntry))
+            AddTreeNode(root, node.Key, node.TextId);
     root->setExpanded(true);
     WidenTreePaneToFit();
 }
@@ -402,18 +412,10 @@ void FrmMain::CloseCurAllWindows() {
 
 void FrmMain::TreeNodeClicked(QTreeWidgetItem* node) {
     const QString key = node->data(0, Qt::UserRole).toString();
-    if (key == "N1")
-        OpenChannelGrid();
-    else if (key == "N2")
-        FrmOptFeatures::ShowForm(app_);
-    else if (key == "N13")
-        FrmResetMode::ShowForm(app_);
-    else if (key == "N12")
-        FrmToneTips::ShowForm(app_);
-    else if (key == "N6")
-        FrmEmbMsg::ShowForm(app_);
-    else if (key == "N7")
-        Radio().ReadRMGDataFromRadio();
+    for (const TreeNodeEntry& entry : TreeNodes)
+        if (key == entry.Key)
+            if (QAction* menuEntry = findChild<QAction*>(entry.MenuEntry))
+                menuEntry->trigger();
 }
 
 RadioCommands& FrmMain::Radio() {
