@@ -30,14 +30,11 @@ namespace velmar {
 
 namespace {
 
-constexpr int kCols = 11;
-constexpr int kLastCol = kCols - 1; // the ">>" column that opens the detail editor
-
 // Header text and width (twips) of each column; width 0 hides the column.
 constexpr struct {
     int textId;
     int width;
-} kColumns[kCols] = {
+} kColumns[FrmCommChInfo::kCols] = {
     {14001, 740}, {14002, 1300}, {14003, 0}, {14004, 0}, {14005, 1200}, {14006, 1200},
     {14007, 0},   {14008, 0},    {14009, 0}, {14010, 0}, {14011, 1400},
 };

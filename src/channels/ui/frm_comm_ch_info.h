@@ -31,6 +31,10 @@ inline constexpr int kFirstChosenGroup = 3;
 class FrmCommChInfo : public QWidget, public ChannelViews {
     Q_OBJECT
 public:
+    // Columns of the grid; the last one (">>") opens the detail editor.
+    static constexpr int kCols = 11;
+    static constexpr int kLastCol = kCols - 1;
+
     FrmCommChInfo(AppContext& app, ChannelSession& session, QWidget* parent = nullptr);
 
     // Refreshes asked for by the channel rules.

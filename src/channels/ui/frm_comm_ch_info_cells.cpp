@@ -24,8 +24,6 @@ namespace velmar {
 
 namespace {
 
-constexpr int kCols = 11;
-constexpr int kLastCol = kCols - 1;
 constexpr int kRxCol = 1, kTxCol = 2, kTextCol = 3, kRxToneCol = 4, kTxToneCol = 5;
 constexpr const char* kShowPattern = "#0.00000";
 
