@@ -91,12 +91,7 @@ void FactoryTextBox::OnTextChanged() {
         return;
     }
     const int cursor = CursorPosition() - static_cast<int>(text.size() - accepted_.size());
-    filling_ = true;
-    if (line_)
-        line_->setText(accepted_);
-    else
-        lines_->setPlainText(accepted_);
-    filling_ = false;
+    SetText(accepted_);
     SetCursorPosition(cursor);
 }
 
