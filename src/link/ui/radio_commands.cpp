@@ -72,13 +72,7 @@ void RadioCommands::ReadFromRadio() {
         return;
     CommitEdits();
     LinkType_ = LinkType::Read;
-    if (!PrepareLink()) {
-        LinkType_ = LinkType::None;
-        return;
-    }
-    // The port opens again with the progress window.
-    port_.Close();
-    if (!Confirm(TextReadQuestion)) {
+    if (!PortOpensAndConfirmed(TextReadQuestion)) {
         LinkType_ = LinkType::None;
         return;
     }
@@ -96,12 +90,7 @@ void RadioCommands::WriteToRadio() {
 // After the editors have stored their pending edits.
 void RadioCommands::WaitSaveDataTimerTick() {
     WaitSaveDataTimer_.stop();
-    if (!PrepareLink()) {
-        LinkType_ = LinkType::None;
-        return;
-    }
-    port_.Close();
-    if (!Confirm(TextWriteQuestion)) {
+    if (!PortOpensAndConfirmed(TextWriteQuestion)) {
         LinkType_ = LinkType::None;
         return;
     }
@@ -167,8 +156,13 @@ bool RadioCommands::PrepareLink() {
     return false;
 }
 
-bool RadioCommands::Confirm(int textId) {
-    return app_.Messages().Show(app_.Texts.GetText(textId), MsgButtons::OkCancel,
+// A read or write asks its question only once the port is known to open; the
+// port opens again with the progress window.
+bool RadioCommands::PortOpensAndConfirmed(int questionId) {
+    if (!PrepareLink())
+        return false;
+    port_.Close();
+    return app_.Messages().Show(app_.Texts.GetText(questionId), MsgButtons::OkCancel,
                                 MsgIcon::Question) == MsgAnswer::Ok;
 }
 

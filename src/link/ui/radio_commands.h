@@ -71,7 +71,7 @@ signals:
 private:
     void CommitEdits();
     bool PrepareLink();
-    bool Confirm(int textId);
+    bool PortOpensAndConfirmed(int questionId);
     void RunWithProgress();
     void StartExchange();
     void ExchangeFinished(bool success);
