@@ -118,9 +118,7 @@ bool LoadFrmLink::initComm2() {
     const PortOpenResult opened = port_.Open(app_.Settings.comPort);
     if (opened.Ok())
         return true;
-    QString text = QString::fromLatin1(CannotOpen);
-    if (const QString advice = PortOpenAdvice(opened); !advice.isEmpty())
-        text += "\n\n" + advice;
+    const QString text = PortOpenFailureText(QString::fromLatin1(CannotOpen), opened);
     app_.Messages().Show(text.toStdString(), MsgButtons::Ok, MsgIcon::Critical);
     return false;
 }

@@ -149,10 +149,7 @@ bool RadioCommands::PrepareLink() {
     const PortOpenResult opened = port_.Open(app_.Settings.comPort);
     if (opened.Ok())
         return true;
-    QString text = app_.Text(TextCannotOpenPort);
-    if (const QString advice = PortOpenAdvice(opened); !advice.isEmpty())
-        text += "\n\n" + advice;
-    ShowMessageText(text, MsgIcon::Critical);
+    ShowMessageText(PortOpenFailureText(app_.Text(TextCannotOpenPort), opened), MsgIcon::Critical);
     return false;
 }
 

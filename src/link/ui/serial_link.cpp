@@ -64,6 +64,11 @@ QString PortOpenAdvice(const PortOpenResult& result) {
     return {};
 }
 
+QString PortOpenFailureText(const QString& headline, const PortOpenResult& result) {
+    const QString advice = PortOpenAdvice(result);
+    return advice.isEmpty() ? headline : headline + "\n\n" + advice;
+}
+
 SerialLink::SerialLink(ComPortMap& ports, QObject* parent) : QObject(parent), ports_(ports) {
     replyTimer_.setSingleShot(true);
     connect(&replyTimer_, &QTimer::timeout, this, &SerialLink::ReplyTimedOut);

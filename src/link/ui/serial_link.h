@@ -37,6 +37,9 @@ struct PortOpenResult {
 // "dialout" and the command that cures it.
 QString PortOpenAdvice(const PortOpenResult& result);
 
+// The program's own message `headline`, then the advice when there is some.
+QString PortOpenFailureText(const QString& headline, const PortOpenResult& result);
+
 // What a SerialLink feeds: any link exchange (the radio read, write and
 // information exchange, the first-run link, the factory link) as two calls.
 struct LinkEngine {
