@@ -525,8 +525,7 @@ void FrmMain::FileOpen() {
     if (!files_.OpenFile(*chosen))
         return;
     OpenChannelGrid();
-    ShowMainTxt();
-    Change_Language();
+    Change_Language(); // the caption as well
     app_.CascadeChildWindows();
 }
 
