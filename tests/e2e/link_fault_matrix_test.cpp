@@ -3,6 +3,7 @@
 // virtual radio on a pseudo-terminal. Each exchange must either complete with
 // the right memory or end with the failure prompt, leaving the document as it
 // was; none may hang.
+#include "e2e/vradio_process.h"
 #include "link/image_conversion.h"
 #include "link/ui/com_port_map.h"
 #include "link/ui/frm_progress.h"
@@ -121,17 +122,10 @@ std::optional<RadioImage> ReadMemoryFile(const QString& path) {
 class LoggingRadio : public QObject {
 public:
     LoggingRadio(const QStringList& options, const QString& linkPath) : link_(linkPath) {
-        process_.setProgram(QStringLiteral(VELMAR_PROGRAM_DIR "/velmar-vradio"));
-        process_.setArguments(QStringList(options) << "--verbose"
-                                                   << "--link" << link_);
         connect(&process_, &QProcess::readyReadStandardError, this, &LoggingRadio::TakeLog);
-        process_.start();
-        if (!process_.waitForStarted(5000))
-            return;
-        QDeadlineTimer deadline(5000);
-        while (!process_.canReadLine() && !deadline.hasExpired())
-            process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-        started_ = process_.canReadLine() && QFileInfo(link_).isSymLink();
+        const QStringList arguments = QStringList(options) << "--verbose"
+                                                           << "--link" << link_;
+        started_ = StartVRadioProcess(process_, arguments) && QFileInfo(link_).isSymLink();
     }
     ~LoggingRadio() override { Kill(); }
 

@@ -10,19 +10,25 @@
 
 namespace velmar {
 
+// Starts the virtual radio in `process` and waits for the first line it
+// prints; false when none came.
+inline bool StartVRadioProcess(QProcess& process, const QStringList& options) {
+    process.setProgram(QStringLiteral(VELMAR_PROGRAM_DIR "/velmar-vradio"));
+    process.setArguments(options);
+    process.start();
+    if (!process.waitForStarted(5000))
+        return false;
+    QDeadlineTimer deadline(5000);
+    while (!process.canReadLine() && !deadline.hasExpired())
+        process.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+    return process.canReadLine();
+}
+
 class VRadio {
 public:
     explicit VRadio(const QStringList& options) {
-        process_.setProgram(QStringLiteral(VELMAR_PROGRAM_DIR "/velmar-vradio"));
-        process_.setArguments(options);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start();
-        if (!process_.waitForStarted(5000))
-            return;
-        QDeadlineTimer deadline(5000);
-        while (!process_.canReadLine() && !deadline.hasExpired())
-            process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-        if (process_.canReadLine())
+        if (StartVRadioProcess(process_, options))
             path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
     }
     ~VRadio() { Stop(); }
