@@ -1,6 +1,7 @@
 #pragma once
 #include "link/frames.h"
 #include "shell/message_sink.h"
+#include "shell/text_lookup.h"
 
 #include <string>
 #include <variant>
@@ -37,6 +38,9 @@ struct ShowMessage {
     MsgButtons Buttons = MsgButtons::Ok;
     MsgIcon Icon = MsgIcon::None;
 };
+
+// The text of the box `message` asks for.
+std::string MessageBoxText(const ShowMessage& message, const TextLookup& texts);
 
 // Progress of a read or write, 0 … 100.
 struct ShowProgress {

@@ -133,9 +133,7 @@ void LoadFrmLink::Command1Click() {
 }
 
 void LoadFrmLink::Message(const ShowMessage& message) {
-    const std::string text =
-        message.TextId != 0 ? app_.Texts.GetText(message.TextId) : message.Literal;
-    app_.Messages().Show(text, message.Buttons, message.Icon);
+    app_.Messages().Show(MessageBoxText(message, app_.Texts), message.Buttons, message.Icon);
 }
 
 void LoadFrmLink::EndTimerTick() {

@@ -196,9 +196,8 @@ void RadioCommands::StartExchange() {
 }
 
 void RadioCommands::ShowLinkMessage(const ShowMessage& message) {
-    const std::string text =
-        message.TextId != 0 ? app_.Texts.GetText(message.TextId) : message.Literal;
-    const MsgAnswer answer = app_.Messages().Show(text, message.Buttons, message.Icon);
+    const MsgAnswer answer =
+        app_.Messages().Show(MessageBoxText(message, app_.Texts), message.Buttons, message.Icon);
     if (message.Buttons != MsgButtons::Ok && exchange_)
         port_.Carry(exchange_->OnAnswer(answer));
 }
