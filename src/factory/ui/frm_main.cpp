@@ -350,10 +350,10 @@ void FrmMain::StartOperation(FactoryLinkType type) {
         return;
     const PortOpenResult opened = serial_.Open(comPort_);
     if (!opened.Ok()) {
-        std::string text = MessageText(MsgCannotOpenPort, ctx_.Language);
-        if (const QString advice = PortOpenAdvice(opened); !advice.isEmpty())
-            text += "\n\n" + advice.toStdString();
-        ctx_.Messages->Show(text, MsgButtons::Ok, MsgIcon::Critical);
+        const QString headline =
+            QString::fromStdString(MessageText(MsgCannotOpenPort, ctx_.Language));
+        ctx_.Messages->Show(PortOpenFailureText(headline, opened).toStdString(), MsgButtons::Ok,
+                            MsgIcon::Critical);
         return;
     }
     // The engine of the last operation goes only once the link drives the new one.
