@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and testing Velmar needs on Debian 12, and nothing
-# when it is all there already. Uses sudo when not run as root.
+# when it is all there already, so it needs neither network nor sudo then.
+# Uses sudo when not run as root. Every name is a real package: dpkg-query
+# never reports a virtual one as installed.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libqt6svg6-dev
+    qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     appstream desktop-file-utils dpkg-dev
+    ccache gcovr
 )
 
 missing=()
