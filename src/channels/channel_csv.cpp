@@ -376,9 +376,11 @@ private:
 
         std::optional<std::string> offsetEntry;
         if (row.Dir || row.OffsetText) {
-            const int dir = row.Dir.value_or(ch->ShiftDir);
-            offsetEntry = SignOf(dir) + row.OffsetText.value_or(
-                                            OffsetStoreToShow(TrimFixStr(ch->Offset), kShiftNone));
+            const std::string magnitude = row.OffsetText.value_or(
+                OffsetStoreToShow(TrimFixStr(ch->Offset), kShiftNone));
+            // a shift by nothing transmits on the receive frequency: no shift
+            const int dir = Number(magnitude) == 0 ? kShiftNone : row.Dir.value_or(ch->ShiftDir);
+            offsetEntry = SignOf(dir) + magnitude;
             std::string entry = *offsetEntry;
             Set(ChField::TxFre, entry);
         }
