@@ -309,8 +309,8 @@ TEST_F(ChannelCsvTest, RefusedRowsChangeNothing) {
         {"300,28,split,,,,,,", "Duplex \"split\": the radio shifts by \"+\" or \"-\" only"},
         {"300,28,+,abc,,,,,", "Offset \"abc\": not an offset in MHz below 100 (10 Hz steps)"},
         {"300,28,+,100,,,,,", "Offset \"100\": not an offset in MHz below 100 (10 Hz steps)"},
-        {"246,27.60125,+,0.5,,,,,",
-         "Offset \"+0.50000\": the raster moves the channel to 27.600000 / 28.100000"},
+        {"246,27.60125,+,0.5,,,,,", "Offset \"+0.50000\": the raster would move receive and "
+                                    "transmit to 27.600000 and 28.100000"},
         {"300,28,,,Tone,69.4,,,", "rToneFreq \"69.4\": not a CTCSS tone of this radio"},
         {"300,28,,,DCS,,,,", "Tone \"DCS\": not a tone mode of this radio"},
         {"300,28,,,,,NFM,,", "Mode \"NFM\": the radio has AM and FM only"},
