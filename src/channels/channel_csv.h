@@ -20,7 +20,8 @@
 namespace velmar {
 
 // Every used channel in channel-number order after the header row, lines
-// ending in CR LF. Group names are read in the ANSI code page (GBK when
+// ending in CR LF; a channel whose frequency field holds none (or is damaged)
+// is left out. Group names are read in the ANSI code page (GBK when
 // ansiIsGbk, else Windows-1252) and written as UTF-8.
 std::string WriteChannelCsv(const Document& doc, bool ansiIsGbk = false);
 
@@ -57,7 +58,9 @@ inline constexpr int kMaxCsvRows = 4 * kMaxChannels;
 // that the 5 kHz raster moves, a new frequency for a channel 1 … 120 (these
 // keep the frequency they were created with), an offset whose transmit
 // frequency the raster moves; also a repeated Location and a row with another
-// number of fields than the header. Setting a power level also makes the
+// number of fields than the header. Accepted as the rules store them: Offset
+// is entered as an offset whatever the ShowTxOffset preference, a shift by
+// 0 MHz is stored as no shift, and setting a power level also makes the
 // channel offer that level.
 //
 // ReplaceList first removes every channel but the VFO channel. When no row

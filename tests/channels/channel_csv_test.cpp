@@ -229,6 +229,8 @@ TEST_F(ChannelCsvTest, HandWrittenFileInAnotherColumnOrder) {
     EXPECT_EQ(ch->FmPower15W, 1);
     const ChannelInfo* vfo = Channel(document, 521);
     EXPECT_EQ(CarriedOf(*vfo), (Carried{"28.00000", "0.00000", 0, 0, 0, 0, 0}));
+    // the grid's group is the document's again
+    EXPECT_EQ(document.Doc.OptFeatures.Word(OptWord::CurGroup), 3);
     // the windows are refreshed once, for the channels that changed
     EXPECT_EQ(views.rows, (std::vector<int>{167, 521}));
     EXPECT_EQ(views.editorRefreshes, 1);
@@ -254,6 +256,9 @@ TEST_F(ChannelCsvTest, MissingColumnsLeaveTheValuesAsTheyAre) {
     EXPECT_EQ(Import("Location,Frequency,Duplex\r\n521,27.86,\r\n").Imported, 1);
     EXPECT_EQ(ch.ShiftDir, kShiftNone);
     EXPECT_EQ(TrimFixStr(ch.Offset), "0010000");
+    // a shift by nothing is no shift
+    EXPECT_EQ(Import("Location,Frequency,Duplex,Offset\r\n521,27.86,+,0\r\n").Imported, 1);
+    EXPECT_EQ(OffsetStoreToShow(TrimFixStr(ch.Offset), ch.ShiftDir), "0.00000");
 }
 
 TEST_F(ChannelCsvTest, ReplaceListKeepsTheVfoChannel) {
@@ -351,6 +356,17 @@ TEST_F(ChannelCsvTest, GoodRowsGoInBesideRefusedOnes) {
     EXPECT_EQ(Channel(document, 201), nullptr);
     EXPECT_NE(Channel(document, 202), nullptr);
     EXPECT_TRUE(sink.shown.empty());
+}
+
+TEST_F(ChannelCsvTest, FrequenciesAreCheckedAsInTheGridOfTheirGroup) {
+    // groups 6 and 13 keep frequencies 1.25 kHz above the 5 kHz raster
+    const auto result = Import("Location,Frequency\n246,27.60125\n521,27.60125\n166,27.60125\n");
+    EXPECT_EQ(result.Imported, 2);
+    EXPECT_EQ(result.Refused,
+              (std::vector<CsvRefusedRow>{
+                  {4, "Frequency \"27.601250\": the 5 kHz raster moves it to 27.600000"}}));
+    EXPECT_EQ(StoredFreText(Channel(document, 246)->RxFre), "27.60125");
+    EXPECT_EQ(StoredFreText(Channel(document, 521)->RxFre), "27.60125");
 }
 
 TEST_F(ChannelCsvTest, UnusableHeaderRefusesTheFile) {
