@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/info_block_layout.h"
+
 namespace velmar {
 
 // Texts are bytes in the ANSI code page, as they travel to and from the radio;
@@ -55,28 +57,33 @@ struct FactoryTextField {
     std::size_t Width;
 };
 
+// A field of the information block (link/info_block_layout.h).
+constexpr FactoryTextField InBlock(std::string FactoryInfo::*text, info_block::Field field) {
+    return {text, field.Address, field.Width};
+}
+
 // The text fields in the order of the window's edit boxes Text1(0) … Text1(12).
 inline constexpr std::array<FactoryTextField, 13> FactoryTextFields{{
-    {&FactoryInfo::AreaCode, 0x3011, 4},
-    {&FactoryInfo::SerialNumber, 0x3040, 16},
-    {&FactoryInfo::ProducedDate, 0x3050, 16},
-    {&FactoryInfo::MaintainedDate, 0x3060, 16},
-    {&FactoryInfo::MaintainedDescription, 0x3070, 80},
+    InBlock(&FactoryInfo::AreaCode, info_block::AreaCode),
+    InBlock(&FactoryInfo::SerialNumber, info_block::SerialNumber),
+    InBlock(&FactoryInfo::ProducedDate, info_block::ProducedDate),
+    InBlock(&FactoryInfo::MaintainedDate, info_block::MaintainedDate),
+    InBlock(&FactoryInfo::MaintainedDescription, info_block::MaintainedDescription),
     {&FactoryInfo::FirmwareVersion, 0, 16},
-    {&FactoryInfo::ManufactureCode, 0x3020, 8},
-    {&FactoryInfo::UserCode, 0x3030, 4},
-    {&FactoryInfo::DealerCode, 0x30C0, 16},
-    {&FactoryInfo::StockDate, 0x30D0, 16},
-    {&FactoryInfo::SellDate, 0x30E0, 16},
-    {&FactoryInfo::Seller, 0x30F0, 16},
-    {&FactoryInfo::ProgramPassword, 0x303C, 4},
+    InBlock(&FactoryInfo::ManufactureCode, info_block::ManufactureCode),
+    InBlock(&FactoryInfo::UserCode, info_block::UserCode),
+    InBlock(&FactoryInfo::DealerCode, info_block::DealerCode),
+    InBlock(&FactoryInfo::StockDate, info_block::StockDate),
+    InBlock(&FactoryInfo::SellDate, info_block::SellDate),
+    InBlock(&FactoryInfo::Seller, info_block::Seller),
+    InBlock(&FactoryInfo::ProgramPassword, info_block::ProgramPassword),
 }};
 
 // The model text lies in front of the band code in the radio.
 inline constexpr std::uint16_t RadioTypeAddress = 0x29E0;
 inline constexpr std::size_t RadioTypeWidth = 7;
 inline constexpr std::uint16_t BandCodeAddress = 0x29E7;
-inline constexpr std::uint16_t FactoryModeAddress = 0x3010;
+inline constexpr std::uint16_t FactoryModeAddress = info_block::FactoryModeAddress;
 
 // The band text of every code of the band table; "" for other codes.
 std::string FactoryBandText(int bandCode);

@@ -27,6 +27,12 @@ std::int16_t InList(std::int16_t value, int lastIndex) {
     return value <= lastIndex ? value : 0;
 }
 
+// A choice written: at most the last entry of its list, so that it reads
+// back as written.
+std::uint8_t ChoiceBits(int value, int lastIndex, int width, int shift) {
+    return Bits(std::min(value, lastIndex), width, shift);
+}
+
 void WriteToneCode(int toneIndex, std::span<std::uint8_t> target) {
     const std::uint16_t code = ToneIndexToCode(toneIndex);
     target[0] = static_cast<std::uint8_t>(code >> 8); // high byte first
@@ -91,15 +97,15 @@ void WriteChannelSettings(const ChannelInfo& c,
     settings[0] = Bits(c.AmFm, 1, 0) | Bits(c.AmFmLock, 1, 1);
     settings[1] = Bits(c.FmPower4W, 1, 0) | Bits(c.FmPower15W, 1, 1) | Bits(c.FmPower50W, 1, 2) |
                   Bits(c.AmPower4W, 1, 3) | Bits(c.AmPower15W, 1, 4) | Bits(c.AmPower, 1, 5) |
-                  Bits(c.FmPower, 2, 6);
+                  ChoiceBits(c.FmPower, kLastFmPower, 2, 6);
     WriteToneCode(c.RxTone, settings.subspan(2, 2));
     WriteToneCode(c.TxTone, settings.subspan(4, 2));
     settings[6] =
         Bits(c.RbLock, 1, 1) | Bits(c.NbAnl, 1, 2) | Bits(c.Tsq, 1, 5) | Bits(c.BusyLock, 2, 6);
     // The radio keeps the squelch mode in the high half of the roger-beep
     // byte; it is written there so that it comes back as it was read.
-    settings[7] = Bits(c.RbTone, 4, 0) | Bits(c.SqlMode, 4, 4);
-    settings[8] = Bits(c.RepLock, 1, 5) | Bits(c.Rep, 2, 6);
+    settings[7] = ChoiceBits(c.RbTone, kLastToneTip, 4, 0) | Bits(c.SqlMode, 4, 4);
+    settings[8] = Bits(c.RepLock, 1, 5) | ChoiceBits(c.Rep, kLastRep, 2, 6);
 }
 
 void ReadChannelSettings(std::span<const std::uint8_t, kChannelSettingsSize> settings,

@@ -41,7 +41,9 @@ FixStr<8> RecordToFrequency(RecordFrequency frequency);
 
 // Writes record bytes 0, 1 and 4 … 13 of `channel`; bytes 2, 3, 14 and 15
 // keep what they hold. Values wider than their bits are clamped to the
-// largest value the bits hold (negative ones to 0).
+// largest value the bits hold (negative ones to 0), a choice to the last
+// entry of its list (FM power 2, repeater 2, roger-beep tone tip 8), so that
+// what is written reads back as written.
 void WriteChannelRecord(const ChannelInfo& channel, RecordFrequency frequency,
                         std::span<std::uint8_t, kChannelRecordSize> record);
 

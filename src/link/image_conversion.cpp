@@ -80,7 +80,10 @@ ImageBuildResult BuildImage(Document& doc, RadioImage& image) {
             if (ch.ScanSkip == 0)
                 SetMapBit(image, kScanMap, bit);
         }
-        WriteChannelRecord(ch, frequencies[i], ChannelRecord(image, ch.ChNo));
+        // A channel without a frequency keeps its erased record, as the
+        // radio holds it, so that reading and writing back changes nothing.
+        if (!empty)
+            WriteChannelRecord(ch, frequencies[i], ChannelRecord(image, ch.ChNo));
     }
 
     doc.Doc.ModelInfo.Name = MakeFixStr<7>(doc.ModelName);

@@ -30,12 +30,16 @@ struct ImageBuildResult {
 // Writes the document into the areas of the image that the program knows and
 // clears the areas it owns first (channel records and the settings area to
 // 0xFF, the used and scan bitmaps to 0x00); every other byte keeps what the
-// last read put there. Recomputes ChEmpty of every used channel and sets
-// ModelInfo of Doc from ModelName and BandText, whose model name, band code
-// and "V102" go into the identification bytes. Values wider than their place
-// in the image are clamped. A used channel that the radio cannot hold (see
-// ImageBuildFault) refuses the whole build: the image and the document are
-// then left as they were.
+// last read put there. The record of a channel without a frequency stays
+// erased (0xFF in all 16 bytes). Recomputes ChEmpty of every used channel and
+// sets ModelInfo of Doc from ModelName and BandText, whose model name, band
+// code and "V102" go into the identification bytes. Every value is written in
+// the form that reading gives back, so that an image built, parsed and built
+// again is the same byte for byte: values wider than their place are clamped
+// (a choice to the last entry of its list), yes/no values are written as 0
+// or 1, texts end at their first NUL or 0xFF without trailing blanks. A used
+// channel that the radio cannot hold (see ImageBuildFault) refuses the whole
+// build: the image and the document are then left as they were.
 ImageBuildResult BuildImage(Document& doc, RadioImage& image);
 
 // Turns the image into the working document: the channel list (every used
@@ -49,9 +53,12 @@ ImageBuildResult BuildImage(Document& doc, RadioImage& image);
 // scanned); tone codes and choices outside their lists read as 0.
 void ParseImage(const RadioImage& image, Document& doc);
 
-// Fills the fields of `info` that the identification block carries (serial
-// number, dates, repair reason, area code, batch, customer and dealer texts);
-// BandCode, Reserved, VersionText and ModelText keep their values.
+// Fills the fields of `info` that the identification block carries, read
+// where the factory tool writes them (link/info_block_layout.h): area code,
+// manufacture code (the batch), user code (the customer code), serial number,
+// produced and maintained dates, the maintained description (the repair
+// reason) and the dealer texts. BandCode, Reserved, VersionText and ModelText
+// keep their values.
 void DecodeRadioInfo(const RadioInfoBlock& block, RadioInfoRecord& info);
 
 // Radio address of the record of channel chNo (1 … 529): 30 records of 16

@@ -1,27 +1,34 @@
 #include "link/image_conversion.h"
+#include "link/info_block_layout.h"
 
 namespace velmar {
 namespace {
 
-// The text at `offset` … `offset` + N − 1 of the block as a blank-padded field.
-template <std::size_t N> FixStr<N> BlockField(const RadioInfoBlock& block, std::size_t offset) {
-    return MakeFixStr<N>(ImageText(block.Range(RadioInfoBlock::FirstAddress + offset, N)));
+std::string FieldText(const RadioInfoBlock& block, info_block::Field field) {
+    return ImageText(block.Range(field.Address, field.Width));
+}
+
+// A field of the block as a blank-padded text of N characters.
+template <std::size_t N>
+FixStr<N> BlockField(const RadioInfoBlock& block, info_block::Field field) {
+    return MakeFixStr<N>(FieldText(block, field));
 }
 
 } // namespace
 
+// The block is read where the factory tool writes it.
 void DecodeRadioInfo(const RadioInfoBlock& block, RadioInfoRecord& info) {
-    info.AreaCode = ImageText(block.Range(RadioInfoBlock::FirstAddress, 4));
-    info.BatchNo = BlockField<8>(block, 16);
-    info.CustomerCode = BlockField<4>(block, 32);
-    info.SerialNo = BlockField<16>(block, 48);
-    info.FactoryDate = BlockField<16>(block, 64);
-    info.RepairDate = BlockField<16>(block, 80);
-    info.RepairReason = BlockField<96>(block, 96);
-    info.DealerCode = BlockField<16>(block, 192);
-    info.StockInDate = BlockField<16>(block, 208);
-    info.SaleDate = BlockField<16>(block, 224);
-    info.Handler = BlockField<16>(block, 240);
+    info.AreaCode = FieldText(block, info_block::AreaCode);
+    info.BatchNo = BlockField<8>(block, info_block::ManufactureCode);
+    info.CustomerCode = BlockField<4>(block, info_block::UserCode);
+    info.SerialNo = BlockField<16>(block, info_block::SerialNumber);
+    info.FactoryDate = BlockField<16>(block, info_block::ProducedDate);
+    info.RepairDate = BlockField<16>(block, info_block::MaintainedDate);
+    info.RepairReason = BlockField<96>(block, info_block::MaintainedDescription);
+    info.DealerCode = BlockField<16>(block, info_block::DealerCode);
+    info.StockInDate = BlockField<16>(block, info_block::StockDate);
+    info.SaleDate = BlockField<16>(block, info_block::SellDate);
+    info.Handler = BlockField<16>(block, info_block::Seller);
 }
 
 } // namespace velmar

@@ -25,8 +25,9 @@ std::uint8_t EncodeByte(int value, ByteForm form) {
         return static_cast<std::uint8_t>(std::clamp(value / 15, 0, 255));
     case ByteForm::Position:
         return value <= 0 ? 0xFF : static_cast<std::uint8_t>(std::min(value, 255) - 1);
-    case ByteForm::Plain:
     case ByteForm::Flag:
+        return value > 0 ? 1 : 0; // as it reads back
+    case ByteForm::Plain:
         break;
     }
     return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
@@ -99,6 +100,13 @@ constexpr std::size_t kGroupNameSlot = 8;
 constexpr std::size_t kGroupNameLength = 6;
 constexpr std::uint16_t kResetFlags = 0x2B80; // one bit per group 0 … 13
 
+// The part of a text that reads back from the image as it was written: up to
+// its first NUL or 0xFF, without trailing blanks.
+template <std::size_t N> std::string ImageForm(const FixStr<N>& field) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(field.data());
+    return TrimFixStr(ImageText(std::span(bytes, N)));
+}
+
 // `text` (at most `length` bytes) followed by `fill` up to `length` bytes.
 void WriteText(std::string_view text, std::uint8_t fill, std::span<std::uint8_t> target) {
     std::fill(target.begin(), target.end(), fill);
@@ -118,22 +126,22 @@ template <std::size_t N> FixStr<N> StoredText(std::string_view text) {
 
 void WriteSettingsAreas(const DocRecord& doc, RadioImage& image) {
     const std::span<std::uint8_t> bytes = image.Range(0, RadioImage::Size);
-    WriteText(TrimFixStr(doc.ModelInfo.Name), 0x00, image.Range(kModelName, 7));
+    WriteText(ImageForm(doc.ModelInfo.Name), 0x00, image.Range(kModelName, 7));
     bytes[kBandCode] = EncodeByte(doc.ModelInfo.BandCode, ByteForm::Plain);
     WriteText("V102", 0x00, image.Range(kVersionTag, 4));
 
     ForEachWordByte(doc, [&](std::size_t address, std::int16_t word, ByteForm form) {
         bytes[address] = EncodeByte(word, form);
     });
-    bytes[kExtOption] = doc.ExtOption;
+    bytes[kExtOption] = EncodeByte(doc.ExtOption, ByteForm::Flag);
     WriteChannelSettings(doc.OptFeatures.OptChannel,
                          bytes.subspan<kOptChannelSettings, kChannelSettingsSize>());
 
     for (std::size_t line = 0; line < doc.EmbMsg.size(); ++line)
-        WriteText(TrimFixStr(doc.EmbMsg[line]), 0x00,
+        WriteText(ImageForm(doc.EmbMsg[line]), 0x00,
                   image.Range(kEmbMsg + kEmbMsgLine * line, kEmbMsgLine));
     for (std::size_t g = 0; g < doc.GroupNames.size(); ++g)
-        WriteText(TrimFixStr(doc.GroupNames[g]), ' ',
+        WriteText(ImageForm(doc.GroupNames[g]), ' ',
                   image.Range(kGroupNames + kGroupNameSlot * g, kGroupNameLength));
 
     image.Fill(kResetFlags, kResetFlags + 1, 0x00);
@@ -150,7 +158,7 @@ void ReadSettingsAreas(const RadioImage& image, DocRecord& doc) {
     ForEachWordByte(doc, [&](std::size_t address, std::int16_t& word, ByteForm form) {
         word = DecodeByte(bytes[address], form);
     });
-    doc.ExtOption = bytes[kExtOption] > 1 ? 1 : bytes[kExtOption];
+    doc.ExtOption = static_cast<std::uint8_t>(DecodeByte(bytes[kExtOption], ByteForm::Flag));
     ReadChannelSettings(bytes.subspan<kOptChannelSettings, kChannelSettingsSize>(),
                         doc.OptFeatures.OptChannel);
 

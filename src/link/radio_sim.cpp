@@ -1,5 +1,7 @@
 #include "link/radio_sim.h"
 
+#include "link/info_block_layout.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -109,8 +111,16 @@ RadioSim::RadioSim(RadioSimConfig config) : config_(std::move(config)) {
     SetPassword("");
 }
 
+void RadioSim::FreshFromFactory() {
+    Memory.bytes.fill(0xFF);
+    InfoBlock.bytes.fill(0xFF);
+    const Bytes reply = IdentifyReplyFrame(config_.Identity);
+    Memory.Store(IdentityImageAddress, std::span(reply).subspan(1, IdentifyReplyLength - 2));
+}
+
 void RadioSim::SetPassword(std::string_view password) {
-    auto field = InfoBlock.Range(PasswordBlockAddress + 12, 4);
+    auto field =
+        InfoBlock.Range(info_block::ProgramPassword.Address, info_block::ProgramPassword.Width);
     for (std::size_t i = 0; i < field.size(); ++i)
         field[i] = i < password.size() ? static_cast<std::uint8_t>(password[i])
                                        : (password.empty() ? 0xFF : 0x00);

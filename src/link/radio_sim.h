@@ -20,7 +20,7 @@ struct RadioSimConfig {
     RadioIdentity Identity{"KAVRO", 1, "V102", {0x00, 0x00}};
     bool Echo = false; // a one-wire cable: everything sent comes back first
     // A second 7-letter keyword that also opens programming mode (the factory
-    // handshake); none when empty.
+    // handshake); none when empty. The virtual radio sets the factory tool's.
     std::string FactoryHandshake;
 };
 
@@ -65,6 +65,12 @@ public:
     // The radio's memory, free for tests and tools to fill and inspect.
     RadioImage Memory;
     RadioInfoBlock InfoBlock;
+
+    // The memory of a radio fresh from the factory: everything erased (0xFF,
+    // so no password either) except the identification at 0x29E0 … 0x29ED,
+    // which holds the configured model, band code, firmware and the two
+    // further bytes as the identify reply gives them.
+    void FreshFromFactory();
 
     // Puts the radio password (at most 4 characters, ANSI bytes) into bytes
     // 12 … 15 of the password block; an empty one erases it (0xFF).

@@ -1,6 +1,7 @@
 #include "model/data_file.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <filesystem>
 #include <fstream>
@@ -57,15 +58,26 @@ std::optional<std::vector<std::uint8_t>> ReadSizedFile(const std::string& path, 
     return bytes;
 }
 
-// Channel numbers 1 … 529, each used once.
-bool ValidChannelNumbers(const std::vector<ChannelInfo>& channels) {
+// Up to `count` whole records from the start of the channel file, ending
+// before the first record whose channel number is outside 1 … 529 or repeats
+// an earlier one. A file that cannot be read gives none.
+std::vector<ChannelInfo> ReadChannelRecords(const std::string& path, std::size_t count) {
+    std::vector<ChannelInfo> channels;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return channels;
+    std::ifstream in(path, std::ios::binary);
     std::bitset<kMaxChannels + 1> seen;
-    for (const ChannelInfo& ch : channels) {
+    std::array<std::uint8_t, kChannelInfoSize> record;
+    while (channels.size() < count &&
+           in.read(reinterpret_cast<char*>(record.data()), kChannelInfoSize)) {
+        const ChannelInfo ch = ParseChannelInfo(record);
         if (ch.ChNo < 1 || ch.ChNo > kMaxChannels || seen[ch.ChNo])
-            return false;
+            break;
         seen[ch.ChNo] = true;
+        channels.push_back(ch);
     }
-    return true;
+    return channels;
 }
 
 } // namespace
@@ -107,20 +119,20 @@ std::optional<LoadedDocument> ReadDocumentFiles(const std::string& fileName,
     LoadedDocument loaded{*record, {}};
     if (record->ChCount == 0)
         return loaded;
-    const std::size_t count = static_cast<std::size_t>(record->ChCount);
-    const auto bytes =
-        ReadSizedFile(ChannelFileName(fileName), count * kChannelInfoSize, texts, messages);
-    if (!bytes)
-        return std::nullopt;
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto one = std::span(*bytes).subspan(i * kChannelInfoSize).first<kChannelInfoSize>();
-        loaded.Channels.push_back(ParseChannelInfo(one));
-    }
-    if (!ValidChannelNumbers(loaded.Channels)) {
-        ShowError(kTextFileLength, texts, messages);
-        return std::nullopt;
-    }
+    // Errors in the channel file do not refuse the settings: reading stops.
+    loaded.Channels =
+        ReadChannelRecords(ChannelFileName(fileName), static_cast<std::size_t>(record->ChCount));
+    const auto read = static_cast<std::int16_t>(loaded.Channels.size());
+    loaded.ChannelsNotRead = record->ChCount - read;
+    loaded.Record.ChCount = read;
+    if (loaded.ChannelsNotRead > 0)
+        messages.Show(ChannelsNotReadText(loaded.ChannelsNotRead, texts), MsgButtons::Ok,
+                      MsgIcon::Warning);
     return loaded;
+}
+
+std::string ChannelsNotReadText(int count, const TextLookup& texts) {
+    return texts.GetText(kTextChannelsNotRead) + " " + std::to_string(count);
 }
 
 void TakeLoadedDocument(Document& doc, const LoadedDocument& loaded) {

@@ -2,7 +2,8 @@
 // reading and writing the factory information with both kinds of cable, the
 // serial number advancing from radio to radio, a reply that fails its
 // checksum, and Velmar's radio-information read showing what the tool wrote.
-// Message boxes are answered by a script.
+// The virtual radio answers the factory tool's keyword without being told;
+// --factory changes it. Message boxes are answered by a script.
 #include "e2e/vradio_process.h"
 
 #include "factory/factory_image.h"
@@ -15,6 +16,7 @@
 #include "shell/ui/frm_main.h"
 #include "shell/ui/ui_test_support.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -86,11 +88,10 @@ class FactoryLinkTest : public QObject {
     QString MemoryFile() const { return dir_->filePath("radio.bin"); }
     std::string ProgramFolder() const { return dir_->filePath("bin").toStdString(); }
 
-    // The radio of a factory, on COM9, with its memory in MemoryFile().
+    // The radio of a factory, on COM9, with its memory in MemoryFile(). It
+    // answers the factory tool's own keyword unless told another.
     void StartRadio(QStringList options) {
-        options << "--factory"
-                << "FACTORY"
-                << "--image" << MemoryFile();
+        options << "--image" << MemoryFile();
         radio_ = std::make_unique<VRadio>(options);
         QVERIFY2(radio_->Ok(), "velmar-vradio did not start");
         QVERIFY(ports_->Set(RadioPort, radio_->Path().toStdString()));
@@ -175,7 +176,9 @@ private slots:
     void threeRadiosGetConsecutiveSerialNumbers();
     void serialNumberAtItsLimitIsNotAdvanced();
     void aReplyWithAWrongChecksumEndsTheRead();
-    void velmarShowsTheDealerTextsTheToolWrote();
+    void velmarShowsEveryFieldTheToolWrote();
+    void aRadioFreshFromTheFactoryAnswersTheTool();
+    void anotherKeywordOpensOnlyThatFactoryMode();
 };
 
 void FactoryLinkTest::readShowsTheRadiosFactoryInformation_data() {
@@ -331,18 +334,43 @@ void FactoryLinkTest::aReplyWithAWrongChecksumEndsTheRead() {
     QCOMPARE(Text1(8)->text(), QString("From the radio"));
 }
 
-// The editor reads the information block the tool wrote and shows the
-// dealer's texts in its radio-information window.
-void FactoryLinkTest::velmarShowsTheDealerTextsTheToolWrote() {
-    MakeRadioMemory(FactoryInfo{});
-    StartRadio({});
+// The tool writes a radio as a user fills in its window; the editor's
+// Edit > Radio information then reads the block and shows every field the
+// tool wrote, where the tool's window had it.
+void FactoryLinkTest::velmarShowsEveryFieldTheToolWrote() {
+    StartRadio({}); // fresh from the factory: no memory file yet
     OpenTool();
-    Text1(8)->setText("DLR-17");
-    Text1(9)->setText("2026-05-01");
-    Text1(10)->setText("2026-05-02");
-    Text1(11)->setText("Ann Smith");
+    const QString typed[] = {
+        "0086",
+        "2026030500000007",
+        "2026-03-05",
+        "2026-04-01",
+        {} /* the description */,
+        {} /* firmware */,
+        "03-2-E-9",
+        "007B",
+        "DLR-17",
+        "2026-05-01",
+        "2026-05-02",
+        "Ann Smith",
+    };
+    for (int i = 0; i < 12; ++i) {
+        if (typed[i].isEmpty())
+            continue;
+        QWidget* box = Text1(i);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, typed[i]);
+        QCOMPARE(Text1(i)->text(), typed[i]);
+    }
+    Description()->setFocus();
+    QTest::keyClicks(Description(), "Antenna jack");
+    QTest::keyClick(Description(), Qt::Key_Return);
+    QTest::keyClicks(Description(), "replaced");
     Run("Command2");
     QCOMPARE(sink_.Shown, std::vector<std::string>{"Write Complete!"});
+    QCOMPARE(RadioBytes(MemoryWithSerial("2026030500000007"), 0x3040, 16),
+             Padded("2026030500000007", 16));
     tool_->close();
     tool_.reset();
 
@@ -356,19 +384,65 @@ void FactoryLinkTest::velmarShowsTheDealerTextsTheToolWrote() {
         mainWindow.show();
         RadioCommands& commands = RadioCommands::Of(*app, &mainWindow);
         QSignalSpy ended(&commands, &RadioCommands::exchangeEnded);
-        commands.ReadRMGDataFromRadio();
+        mainWindow.findChild<QAction*>("MnuLocalInfo")->trigger();
         QVERIFY(ended.size() == 1 || ended.wait(WaitMs));
         QCOMPARE(ended[0][1].toBool(), true);
         QVERIFY(velmarSink.Shown.empty());
 
         auto* info = qobject_cast<FrmRadioInfo*>(app->FindForm(FrmRadioInfo::FormName));
         QVERIFY(info);
+        QCOMPARE(info->BoxText(0), QString("0086"));
+        QCOMPARE(info->BoxText(1), QString("2026030500000007"));
+        QCOMPARE(info->BoxText(2), QString("2026-03-05"));
+        QCOMPARE(info->BoxText(3), QString("2026-04-01"));
+        QCOMPARE(info->BoxText(4), QString("Antenna jack\nreplaced"));
+        QCOMPARE(info->BoxText(6), QString("03-2-E-9"));
+        QCOMPARE(info->BoxText(7), QString("007B"));
         QCOMPARE(info->BoxText(8), QString("DLR-17"));
         QCOMPARE(info->BoxText(9), QString("2026-05-01"));
         QCOMPARE(info->BoxText(10), QString("2026-05-02"));
         QCOMPARE(info->BoxText(11), QString("Ann Smith"));
+        QCOMPARE(info->Combo1(0)->currentText(), QString("KAVRO"));
+        QCOMPARE(info->Combo1(1)->currentText(), QString("25.615 - 30.105 MHz"));
     }
     test::FlushDeferredDeletes();
+}
+
+// A radio the virtual radio starts without a memory file holds its model,
+// band and firmware, as a new radio does, and opens factory mode on the
+// tool's default keyword.
+void FactoryLinkTest::aRadioFreshFromTheFactoryAnswersTheTool() {
+    radio_ = std::make_unique<VRadio>(QStringList{"--band", "5"});
+    QVERIFY2(radio_->Ok(), "velmar-vradio did not start");
+    QVERIFY(ports_->Set(RadioPort, radio_->Path().toStdString()));
+    OpenTool();
+    Run("Command1");
+    QCOMPARE(sink_.Shown, std::vector<std::string>{"Read Complete!"});
+    QCOMPARE(tool_->findChild<QComboBox*>("Combo1_0")->currentText(), QString("KAVRO"));
+    QCOMPARE(tool_->findChild<QComboBox*>("Combo1_1")->currentText(),
+             QString::fromStdString(FactoryBandText(5)));
+    for (int i : {0, 1, 2, 3, 6, 7, 8, 12})
+        QCOMPARE(Text1(i)->text(), QString()); // erased fields read as empty
+}
+
+// --factory changes the keyword the radio answers: the tool's default no
+// longer opens it, the tool set to the radio's keyword does.
+void FactoryLinkTest::anotherKeywordOpensOnlyThatFactoryMode() {
+    FactoryInfo held;
+    held.DealerCode = "North Radio";
+    MakeRadioMemory(held);
+    StartRadio({"--factory", "SERVICE"});
+    OpenTool();
+    Run("Command1");
+    QCOMPARE(sink_.Shown, std::vector<std::string>{"Communication Error!"});
+    tool_.reset();
+
+    std::ofstream(ProgramFolder() + "/mysetup.ini")
+        << "[language]\ncomPort=" << RadioPort << "\nFactoryHandshake=SERVICE\n";
+    OpenTool();
+    Run("Command1");
+    QCOMPARE(sink_.Shown, std::vector<std::string>{"Read Complete!"});
+    QCOMPARE(Text1(8)->text(), QString("North Radio"));
 }
 
 QTEST_MAIN(FactoryLinkTest)

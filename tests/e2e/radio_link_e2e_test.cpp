@@ -1,6 +1,7 @@
 // Velmar against the virtual radio on a pseudo-terminal: read and write with
-// both kinds of cable, the radio password, the radio information, and a
-// radio that vanishes in the middle of a read. The real main window, serial
+// both kinds of cable, the radio password, the radio information, a radio
+// fresh from the factory, a read written straight back, and a radio that
+// vanishes in the middle of a read. The real main window, serial
 // link, progress and password windows run; message boxes are answered by a
 // script.
 #include "e2e/vradio_process.h"
@@ -14,7 +15,9 @@
 #include "shell/ui/frm_main.h"
 #include "shell/ui/ui_test_support.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -114,6 +117,25 @@ class RadioLinkE2eTest : public QObject {
 
     QString MemoryFile() const { return config_->filePath("radio.bin"); }
     std::string Text(int id) const { return app_->Texts.GetText(id); }
+
+    // Program > Read or Program > Write from the main window's menu, until
+    // the exchange (and after a read the new document) is done.
+    void Menu(const char* entry) {
+        QSignalSpy ended(commands_, &RadioCommands::exchangeEnded);
+        QSignalSpy shown(commands_, &RadioCommands::readDocumentShown);
+        main_->findChild<QAction*>(entry)->trigger();
+        QVERIFY(ended.size() == 1 || ended.wait(WaitMs));
+        QCOMPARE(ended[0][1].toBool(), true);
+        if (ended[0][0].value<LinkType>() == LinkType::Read)
+            QVERIFY(shown.size() == 1 || shown.wait(WaitMs));
+    }
+
+    // The radio's memory as it saves it when stopped.
+    QByteArray StopAndTakeMemory() {
+        [&] { QVERIFY(radio_->Stop()); }();
+        QFile file(MemoryFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     // The virtual radio on port COM9, its memory in MemoryFile().
     void StartRadio(QStringList options) {
@@ -316,6 +338,83 @@ private slots:
         QVERIFY(!commands_->Busy());
         QTest::qWait(RadioCommands::ReadOKMs + 100);
         QCOMPARE(TrimFixStr(FindChannel(app_->Doc, 1)->RxFre), before);
+    }
+
+    // A radio fresh from the factory (no memory file yet, or none at all)
+    // reads as an empty document of its model and band.
+    void aBlankRadioReadsAsADocumentOfItsModel_data() {
+        QTest::addColumn<bool>("withFile");
+        QTest::newRow("memory file not made yet") << true;
+        QTest::newRow("no memory file") << false;
+    }
+    void aBlankRadioReadsAsADocumentOfItsModel() {
+        QFETCH(bool, withFile);
+        if (withFile) {
+            StartRadio({});
+        } else {
+            radio_ = std::make_unique<VRadio>(QStringList{});
+            QVERIFY2(radio_->Ok(), "velmar-vradio did not start");
+            QVERIFY(
+                ComPortMap(DefaultComPortMapPath()).Set(RadioPort, radio_->Path().toStdString()));
+            app_->Settings.comPort = RadioPort;
+        }
+        Menu("mnuReadFromRadio");
+        QCOMPARE(sink_.Count(Text(9012)), 0); // the model matched
+        QCOMPARE(app_->Doc.ModelName, std::string("KAVRO"));
+        QCOMPARE(app_->Doc.BandText, std::string("25.615 - 30.105 MHz"));
+        QCOMPARE(app_->Doc.Doc.ChCount, std::int16_t{9}); // the VFO and the memory channels
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(TrimFixStr(app_->Doc.ChList[i].RxFre), std::string("FFFFFFFF"));
+        QVERIFY(app_->FindForm("frmCommChInfo"));
+    }
+
+    // A radio written once, read, and written straight back: its memory
+    // keeps every byte.
+    void readAndUnchangedWriteKeepTheRadiosMemory_data() {
+        QTest::addColumn<bool>("everyChannel");
+        QTest::newRow("every channel used") << true;
+        QTest::newRow("VFO and memory channels empty") << false;
+    }
+    void readAndUnchangedWriteKeepTheRadiosMemory() {
+        QFETCH(bool, everyChannel);
+        StartRadio({}); // fresh from the factory
+        Document& doc = app_->Doc;
+        doc.Doc.ChCount = 0;
+        for (int n = 1; n <= 529; ++n) {
+            const bool inGroups = n <= 520;
+            // Without every channel: a few in the groups, the VFO and four
+            // memory channels without frequency, the other four left out.
+            if (!everyChannel && ((inGroups && n % 37 != 1) || n > 525))
+                continue;
+            ChannelInfo ch = NewChannelInfo(n);
+            const std::string frequency =
+                "0" + std::to_string(25615 + 5 * (n % 800)) + (n % 3 == 0 ? "125" : "00");
+            ch.RxFre = MakeFixStr<8>(everyChannel || inGroups ? frequency : "FFFFFFFF");
+            ch.RxTone = static_cast<std::int16_t>(n % 265);
+            ch.TxTone = static_cast<std::int16_t>((n * 7) % 265);
+            ch.ScanSkip = static_cast<std::int16_t>(n % 2);
+            ch.FmPower = static_cast<std::int16_t>(n % 3);
+            doc.ChList[doc.Doc.ChCount++] = ch;
+        }
+        doc.Doc.EmbMsg[0] = MakeFixStr<16>("ROUND TRIP");
+        Menu("mnuWriteToRadio");
+        const QByteArray written = StopAndTakeMemory();
+        QCOMPARE(written.size(), qsizetype(RadioImage::Size + RadioInfoBlock::Size));
+
+        StartRadio({});
+        Menu("mnuReadFromRadio");
+        Menu("mnuWriteToRadio");
+        const QByteArray again = StopAndTakeMemory();
+
+        QCOMPARE(again.size(), written.size());
+        for (qsizetype a = 0; a < written.size(); ++a) {
+            if (again[a] != written[a])
+                QFAIL(qPrintable(QString("the radio's byte at 0x%1 changed from 0x%2 to 0x%3")
+                                     .arg(a, 4, 16, QChar('0'))
+                                     .arg(quint8(written[a]), 2, 16, QChar('0'))
+                                     .arg(quint8(again[a]), 2, 16, QChar('0'))));
+        }
+        QCOMPARE(sink_.Count(Text(9010)), 2);
     }
 
     void aPortThatDoesNotExistIsReported() {

@@ -1,10 +1,15 @@
 #include "factory/factory_exchange.h"
 #include "factory/factory_sim.h"
 #include "factory_samples.h"
+#include "link/image_conversion.h"
+#include "link/link_loop.h"
+#include "link/radio_exchange.h"
+#include "settings/radio_info_view.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 #include <optional>
 
 namespace velmar {
@@ -187,6 +192,46 @@ TEST(FactoryExchangeTest, SerialNumberAtItsLimitIsKeptAndReported) {
     ASSERT_EQ(bench.Messages.size(), 2u);
     EXPECT_EQ(bench.Messages[0], "Write Complete!");
     EXPECT_EQ(bench.Messages[1], MessageText(MsgSerialAtLimit, FactoryLanguage::English));
+}
+
+// The radio keeps what the factory tool writes, and the editor's
+// radio-information read shows every field where the tool's window had it:
+// the boxes Text1(0) … Text1(11) of both windows stand for the same fields
+// (Text1(5), the firmware version, is not kept in the radio).
+TEST(FactoryExchangeTest, TheEditorShowsEveryFieldTheToolWrote) {
+    for (const bool echo : {false, true}) {
+        SCOPED_TRACE(echo);
+        FactoryBench bench(echo);
+        bench.Radio.FreshFromFactory();
+        bench.Info = FilledInfo();
+        bench.Info.MaintainedDescription = std::string(70, 'r') + "0123456789";
+        const FactoryInfo written = bench.Info;
+        ASSERT_TRUE(bench.Run(FactoryLinkType::Write));
+
+        LinkGlobals link;
+        auto image = std::make_unique<RadioImage>();
+        RadioInfoBlock block;
+        const VersionTable versions{{{"V102", "V102"}}};
+        const struct : TextLookup {
+            std::string GetText(int id) const override { return std::to_string(id); }
+        } texts;
+        RadioExchange read(LinkType::RadioInfo, ExchangeContext{link, *image, block, versions,
+                                                                texts, "KAVRO", "", false});
+        LinkLoop loop(bench.Radio);
+        loop.Run(read, read.Start());
+        ASSERT_EQ(loop.result, std::optional<bool>(true));
+        EXPECT_EQ(block.bytes, bench.Radio.InfoBlock.bytes);
+
+        RadioInfoRecord info;
+        DecodeRadioInfo(block, info);
+        const RadioInfoShown shown = ShowByData(info);
+        for (std::size_t box = 0; box < shown.Boxes.size(); ++box) {
+            if (box == 5)
+                continue;
+            EXPECT_EQ(shown.Boxes[box], written.*FactoryTextFields[box].Text)
+                << "Text1(" << box << ")";
+        }
+    }
 }
 
 // ---- faults on the line -----------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,6 +62,20 @@ void ExpectSameChannels(const Document& actual, const Document& expected) {
         SCOPED_TRACE(expected.ChList[i].ChNo);
         EXPECT_EQ(actual.ChList[i], expected.ChList[i]);
     }
+}
+
+// The document as the image gives it back: a VFO or memory channel without
+// a frequency is written as an erased record and reads as one.
+std::unique_ptr<Document> AsTheImageKeepsIt(const Document& doc) {
+    auto erased = std::make_unique<Document>(doc);
+    ParseImage(*FilledImage(0xFF), *erased); // the VFO and the 8 memory channels
+    auto kept = std::make_unique<Document>(doc);
+    for (int i = 0; i < kept->Doc.ChCount; ++i) {
+        ChannelInfo& ch = kept->ChList[i];
+        if (ch.ChEmpty == 1 && ch.ChNo >= 521)
+            ch = erased->ChList[ch.ChNo - 521];
+    }
+    return kept;
 }
 
 // Settings and channels in every group kind, all of them values the image
@@ -270,10 +285,14 @@ TEST(BuildImageTest, ClampsValuesWiderThanTheirPlace) {
     o.Word(OptWord::StartCh) = 0;      // no position: 0xFF
     o.EmgCh[0] = 5;                    // position 5 stored as 4
     doc->Doc.ToneTips[0].Items[0].Length = 1000;
+    o.EmgChMode[0] = 5;     // yes: 1
+    doc->Doc.ExtOption = 7; // yes: 1
     ChannelInfo& ch = doc->ChList[0];
-    ch.FmPower = 7;  // two bits: 3
-    ch.RbTone = 20;  // four bits: 15
+    ch.FmPower = 7;  // its list ends at 2
+    ch.RbTone = 20;  // its list ends at tone tip 8
+    ch.Rep = 3;      // its list ends at 2
     ch.AmFm = 2;     // one bit: 1
+    ch.SqlMode = 17; // four bits: 15
     ch.RxTone = 999; // no such tone: off
     auto image = FilledImage(0x00);
 
@@ -284,9 +303,12 @@ TEST(BuildImageTest, ClampsValuesWiderThanTheirPlace) {
     EXPECT_EQ(image->bytes[0x28B4], 255);
     EXPECT_EQ(image->bytes[0x2901], 0xFF);
     EXPECT_EQ(image->bytes[0x2908], 4);
+    EXPECT_EQ(image->bytes[0x2928], 1);
+    EXPECT_EQ(image->bytes[0x28B9], 1);
     EXPECT_EQ(image->bytes[0x2A1E], 255);
-    EXPECT_EQ(image->bytes[0x0015], 0xC0);
-    EXPECT_EQ(image->bytes[0x001B], 0x0F);
+    EXPECT_EQ(image->bytes[0x0015], 0x80);
+    EXPECT_EQ(image->bytes[0x001B], 0xF8);
+    EXPECT_EQ(image->bytes[0x001C], 0x80);
     EXPECT_EQ(image->bytes[0x0014], 0x01);
     EXPECT_EQ(Bytes(*image, 0x0016, 2), (std::vector<std::uint8_t>{0x00, 0x00}));
 }
@@ -360,7 +382,7 @@ TEST(ImageConversionTest, DocumentBuiltAndParsedBackEqualsItself) {
     ParseImage(*image, *parsed);
 
     EXPECT_EQ(parsed->Doc, original->Doc);
-    ExpectSameChannels(*parsed, *original);
+    ExpectSameChannels(*parsed, *AsTheImageKeepsIt(*original));
     EXPECT_EQ(parsed->ModelName, "KAVRO");
     EXPECT_EQ(parsed->BandText, "25.615 - 30.105 MHz");
     EXPECT_EQ(parsed->BandLow, 25.615);
@@ -468,25 +490,190 @@ TEST(ParseImageTest, RandomBytesGiveASoundDocumentThatSurvivesAWrite) {
         ASSERT_TRUE(BuildImage(*again, *written).Ok());
         ParseImage(*written, *again);
         EXPECT_EQ(again->Doc, doc->Doc);
-        ExpectSameChannels(*again, *doc);
+        ExpectSameChannels(*again, *AsTheImageKeepsIt(*doc));
     }
 }
 
-TEST(DecodeRadioInfoTest, TextsEndAtTheirFirstZeroOrErasedByte) {
+// ---- a read followed by an unchanged write ------------------------------
+
+// Every channel 1 … 529 with a frequency in the band and settings that vary
+// from channel to channel, beside the settings of RichDocument.
+std::unique_ptr<Document> FullDocument() {
+    auto doc = RichDocument();
+    std::mt19937 random(3);
+    for (int n = 1; n <= kMaxChannels; ++n) {
+        const int step = static_cast<int>(random() % 897); // 25.615 … 30.100 MHz
+        const bool plus1250 = random() % 4 == 0;
+        const std::string stored =
+            "0" + std::to_string(25615 + 5 * step) + (plus1250 ? "125" : "00");
+        ChannelInfo ch = Channel(n, stored.c_str());
+        ch.RxTone = static_cast<std::int16_t>(random() % 265);
+        ch.TxTone = static_cast<std::int16_t>(random() % 265);
+        ch.ScanSkip = static_cast<std::int16_t>(n == 521 ? 1 : random() % 2);
+        ch.AmFm = static_cast<std::int16_t>(random() % 2);
+        ch.FmPower = static_cast<std::int16_t>(random() % 3);
+        ch.BusyLock = static_cast<std::int16_t>(random() % 4);
+        ch.RbTone = static_cast<std::int16_t>(random() % 9);
+        ch.SqlMode = static_cast<std::int16_t>(random() % 16);
+        ch.Rep = static_cast<std::int16_t>(random() % 3);
+        ch.Tsq = static_cast<std::int16_t>(random() % 2);
+        doc->ChList[n - 1] = ch;
+    }
+    doc->Doc.ChCount = kMaxChannels;
+    return doc;
+}
+
+// A few channels in the groups; the VFO and the memory channels without a
+// frequency, with settings a user may have left on them, or not in the
+// document at all (as in a new one).
+std::unique_ptr<Document> EmptyVfoAndMemoryChannels() {
+    std::vector<ChannelInfo> channels = {Channel(1, "02761000"), Channel(2, "02761125"),
+                                         Channel(40, "FFFFFFFF")}; // a group slot left empty
+    for (int n = 521; n <= 525; ++n) {
+        ChannelInfo ch = Channel(n, n % 2 == 0 ? "" : "FFFFFFFF");
+        ch.RxTone = 13;
+        ch.TxTone = 200;
+        ch.FmPower = 2;
+        ch.ScanSkip = 0;
+        channels.push_back(ch);
+    }
+    return DocumentWith(channels);
+}
+
+// Any document at all: every field of the record and of each channel from
+// random bytes (choices beyond their lists, texts with NUL and 0xFF bytes
+// included), channel numbers in random order, frequencies the radio holds or
+// none.
+std::unique_ptr<Document> RandomDocument(unsigned seed) {
+    std::mt19937 random(seed);
+    auto randomBytes = [&]<std::size_t N>(std::array<std::uint8_t, N>& bytes) {
+        for (auto& b : bytes)
+            b = static_cast<std::uint8_t>(random());
+    };
+    auto doc = std::make_unique<Document>();
+    InitDocValues(*doc, 5);
+    DocBytes record;
+    randomBytes(record);
+    doc->Doc = ParseDocRecord(record);
+
+    std::vector<int> numbers(kMaxChannels);
+    std::iota(numbers.begin(), numbers.end(), 1);
+    std::shuffle(numbers.begin(), numbers.end(), random);
+    const int count = static_cast<int>(random() % (kMaxChannels + 1));
+    for (int i = 0; i < count; ++i) {
+        ChannelBytes bytes;
+        randomBytes(bytes);
+        ChannelInfo ch = ParseChannelInfo(bytes);
+        ch.ChNo = static_cast<std::int16_t>(numbers[i]);
+        const int units = static_cast<int>(random() % 65535);
+        const int form = static_cast<int>(random() % 8); // 0 none, 1 empty, 2 plus 1.25 kHz
+        std::string stored = form == 0 ? "FFFFFFFF" : "";
+        if (form >= 2) {
+            stored = std::to_string(units * 500 + (form == 2 ? 125 : 0));
+            stored.insert(0, 8 - stored.size(), '0');
+        }
+        ch.RxFre = MakeFixStr<8>(stored);
+        doc->ChList[i] = ch;
+    }
+    doc->Doc.ChCount = static_cast<std::int16_t>(count);
+    doc->ModelName = seed % 3 == 0 ? std::string("KA\xFFVRO") : std::string("KAVRO");
+    doc->BandText = "25.615 - 30.105 MHz";
+    return doc;
+}
+
+// Writes `doc` into a radio whose memory held `before`, reads that radio into
+// a document of its own and writes it back: the radio's memory must not
+// change.
+void ExpectReadAndWriteBackChangeNothing(Document& doc, const RadioImage& before) {
+    auto radio = std::make_unique<RadioImage>(before);
+    ASSERT_TRUE(BuildImage(doc, *radio).Ok());
+
+    auto image = std::make_unique<RadioImage>(*radio); // the blocks a read brings
+    auto read = std::make_unique<Document>();
+    InitDocValues(*read, 5);
+    ParseImage(*image, *read);
+    ASSERT_TRUE(BuildImage(*read, *image).Ok());
+
+    for (std::size_t a = 0; a < RadioImage::Size; ++a)
+        ASSERT_EQ(image->bytes[a], radio->bytes[a]) << "at 0x" << std::hex << a;
+}
+
+TEST(ReadWriteRoundTripTest, AWrittenRadioKeepsEveryByte) {
+    struct Case {
+        const char* what;
+        std::unique_ptr<Document> doc;
+    };
+    Case cases[] = {
+        {"settings and channels of every kind", RichDocument()},
+        {"every channel used", FullDocument()},
+        {"VFO and memory channels empty", EmptyVfoAndMemoryChannels()},
+    };
+    for (Case& c : cases) {
+        for (const std::uint8_t erased : {std::uint8_t{0xFF}, std::uint8_t{0x00}}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.what << ", memory before 0x" << std::hex << int{erased});
+            ExpectReadAndWriteBackChangeNothing(*c.doc, *FilledImage(erased));
+        }
+        SCOPED_TRACE(c.what);
+        ExpectReadAndWriteBackChangeNothing(*c.doc, *RandomImage(5));
+    }
+}
+
+TEST(ReadWriteRoundTripTest, AnyDocumentWrittenOnceKeepsEveryByte) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        auto doc = RandomDocument(seed);
+        ExpectReadAndWriteBackChangeNothing(*doc, *RandomImage(seed + 100));
+    }
+}
+
+// A channel without a frequency keeps the erased record, whatever its
+// settings; a written one gets its settings.
+TEST(BuildImageTest, AChannelWithoutFrequencyStaysErased) {
+    auto doc = EmptyVfoAndMemoryChannels();
+    auto image = FilledImage(0x5A);
+    ASSERT_TRUE(BuildImage(*doc, *image).Ok());
+    for (const int chNo : {40, 521, 522, 525, 529}) {
+        SCOPED_TRACE(chNo);
+        EXPECT_EQ(Bytes(*image, ChannelAddress(chNo), 16), std::vector<std::uint8_t>(16, 0xFF));
+    }
+    EXPECT_NE(Bytes(*image, ChannelAddress(2), 16), std::vector<std::uint8_t>(16, 0xFF));
+    EXPECT_EQ(Bytes(*image, 0x22B0, 0x90), std::vector<std::uint8_t>(0x90, 0xFF));
+    EXPECT_EQ(image->bytes[0x28A1], 0x00); // not scanned: no frequency
+}
+
+// A radio erased at the factory: its bitmaps and option bytes are written in
+// their defined form, but the records of its channels stay erased.
+TEST(ReadWriteRoundTripTest, AnErasedRadioKeepsItsErasedRecords) {
+    const auto erased = FilledImage(0xFF);
+    auto image = std::make_unique<RadioImage>(*erased);
+    auto doc = std::make_unique<Document>();
+    InitDocValues(*doc, 5);
+    ParseImage(*image, *doc);
+    ASSERT_TRUE(BuildImage(*doc, *image).Ok());
+    EXPECT_EQ(Bytes(*image, 0x0000, 0x2400), Bytes(*erased, 0x0000, 0x2400));
+    EXPECT_EQ(Bytes(*image, 0x2810, 0x42), std::vector<std::uint8_t>(0x42, 0x00));
+}
+
+// The block as the factory tool lays it out; every text ends at its first
+// 0x00 or 0xFF, or at the end of its field.
+TEST(DecodeRadioInfoTest, ReadsTheFactoryToolsLayout) {
     RadioInfoBlock block;
     block.bytes.fill(0xFF);
-    const auto put = [&](std::size_t offset, std::string_view text) {
-        std::memcpy(block.bytes.data() + offset, text.data(), text.size());
+    const auto put = [&](std::uint16_t address, std::string_view text) {
+        std::memcpy(block.bytes.data() + (address - 0x3000), text.data(), text.size());
     };
-    put(0, std::string_view("AB\0Z", 4));
-    put(16, "05-1-E-1");
-    put(32, "001A");
-    put(48, "A123");
-    block.bytes[52] = 0x00;
-    put(64, "2024-01-02");
-    put(96, std::string(96, 'R'));
-    put(192, "DEALER");
-    put(240, "LI");
+    put(0x3010, "\x01");
+    put(0x3011, std::string_view("AB\0Z", 4));
+    put(0x3020, "05-1-E-1");
+    put(0x3030, "001A");
+    put(0x303C, "1234"); // the programming password is not shown
+    put(0x3040, std::string_view("A123\0", 5));
+    put(0x3050, "2024-01-02");
+    put(0x3070, std::string(80, 'R'));
+    put(0x30C0, "DEALER");
+    put(0x30D0, "0123456789ABCDEF"); // the whole field
+    put(0x30F0, "LI");
 
     RadioInfoRecord info;
     info.BandCode = 1;
@@ -499,9 +686,10 @@ TEST(DecodeRadioInfoTest, TextsEndAtTheirFirstZeroOrErasedByte) {
     EXPECT_EQ(TrimFixStr(info.SerialNo), "A123");
     EXPECT_EQ(TrimFixStr(info.FactoryDate), "2024-01-02");
     EXPECT_EQ(TrimFixStr(info.RepairDate), "");
-    EXPECT_EQ(TrimFixStr(info.RepairReason), std::string(96, 'R'));
+    EXPECT_EQ(TrimFixStr(info.RepairReason), std::string(80, 'R'));
     EXPECT_EQ(TrimFixStr(info.DealerCode), "DEALER");
-    EXPECT_EQ(TrimFixStr(info.StockInDate), "");
+    EXPECT_EQ(TrimFixStr(info.StockInDate), "0123456789ABCDEF");
+    EXPECT_EQ(TrimFixStr(info.SaleDate), "");
     EXPECT_EQ(TrimFixStr(info.Handler), "LI");
     EXPECT_EQ(info.BandCode, 1);
     EXPECT_EQ(info.ModelText, "KAVRO");

@@ -1,10 +1,14 @@
 #include "link/radio_exchange.h"
 
+#include "link/image_conversion.h"
+#include "model/initial_values.h"
+
 #include "link_loop.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace velmar {
 namespace {
@@ -360,6 +364,48 @@ TEST_F(RadioExchangeTest, RadioMustSuitTheDocument) {
             EXPECT_TRUE(EndSentLast());
         }
     }
+}
+
+// ---- a radio fresh from the factory, written and read back -----------------
+
+TEST_F(RadioExchangeTest, AFreshRadioReadsAsADocumentOfItsModel) {
+    sim.FreshFromFactory();
+    ASSERT_TRUE(Run(LinkType::Read));
+    auto doc = std::make_unique<Document>();
+    ParseImage(image, *doc);
+    EXPECT_EQ(doc->ModelName, "KAVRO");
+    EXPECT_EQ(doc->BandText, KavroBand);
+    EXPECT_EQ(doc->Doc.ChCount, 9); // the VFO and the memory channels, without frequency
+}
+
+// Written once, then read and written back unchanged through the exchanges:
+// the radio's memory is the same byte for byte.
+TEST_F(RadioExchangeTest, ReadingAWrittenRadioAndWritingItBackChangesNothing) {
+    sim.FreshFromFactory();
+    auto doc = std::make_unique<Document>();
+    InitDocValues(*doc, 5);
+    doc->Doc.ChCount = 0;
+    for (const int chNo : {1, 2, 45, 520, 521, 522, 525}) {
+        ChannelInfo ch = NewChannelInfo(chNo);
+        ch.RxFre = MakeFixStr<8>(chNo == 521 || chNo == 525 ? "FFFFFFFF" : "02761125");
+        ch.RxTone = 13;
+        doc->ChList[doc->Doc.ChCount++] = ch;
+    }
+    ASSERT_TRUE(BuildImage(*doc, image).Ok());
+    ASSERT_TRUE(Run(LinkType::Write));
+    const auto written = std::make_unique<RadioImage>(sim.Memory);
+
+    loop = LinkLoop(sim);
+    ASSERT_TRUE(Run(LinkType::Read));
+    auto read = std::make_unique<Document>();
+    InitDocValues(*read, 5);
+    ParseImage(image, *read);
+    ASSERT_TRUE(BuildImage(*read, image).Ok());
+    loop = LinkLoop(sim);
+    ASSERT_TRUE(Run(LinkType::Write));
+
+    for (std::size_t a = 0; a < RadioImage::Size; ++a)
+        ASSERT_EQ(sim.Memory.bytes[a], written->bytes[a]) << "at 0x" << std::hex << a;
 }
 
 // ---- radio information ------------------------------------------------------

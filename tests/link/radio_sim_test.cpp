@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace velmar {
 namespace {
 
@@ -122,6 +124,42 @@ TEST(RadioSimTest, FactoryKeywordOpensProgrammingMode) {
     EXPECT_EQ(Joined(sim.Receive(Bytes{'F', 'A', 'C', 'T', 'O', 'R', 'Y'})),
               (Bytes{0x5A, 0x52, 0x06}));
     EXPECT_TRUE(sim.InProgramMode());
+}
+
+// Erased memory but for the identification, which reads as the identify
+// reply tells it: model, band code, firmware and the two further bytes.
+TEST(RadioSimTest, FreshFromTheFactoryHoldsOnlyItsIdentification) {
+    struct Case {
+        RadioIdentity identity;
+        Bytes identification; // 0x29E0 … 0x29ED
+    };
+    const Case cases[] = {
+        {RadioSimConfig{}.Identity,
+         {'K', 'A', 'V', 'R', 'O', 0, 0, 0x01, 'V', '1', '0', '2', 0x00, 0x00}},
+        {{"RX7", 5, "V101", {0x12, 0x34}},
+         {'R', 'X', '7', 0, 0, 0, 0, 0x05, 'V', '1', '0', '1', 0x12, 0x34}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.identity.Model);
+        RadioSimConfig config;
+        config.Identity = c.identity;
+        RadioSim sim(config);
+        sim.Memory.bytes.fill(0x00); // whatever it held before
+        sim.SetPassword("1234");
+
+        sim.FreshFromFactory();
+
+        for (std::size_t a = 0; a < RadioImage::Size; ++a) {
+            const bool identification = a >= 0x29E0 && a <= 0x29ED;
+            const std::uint8_t expected = identification ? c.identification[a - 0x29E0] : 0xFF;
+            ASSERT_EQ(sim.Memory.bytes[a], expected) << std::hex << a;
+        }
+        EXPECT_TRUE(std::all_of(sim.InfoBlock.bytes.begin(), sim.InfoBlock.bytes.end(),
+                                [](std::uint8_t b) { return b == 0xFF; })); // no password
+        Handshake(sim);
+        const Bytes reply = Joined(sim.Receive(IdentifyFrame()));
+        EXPECT_TRUE(std::equal(reply.begin() + 1, reply.end() - 1, c.identification.begin()));
+    }
 }
 
 TEST(RadioSimTest, FaultsWrittenAsText) {

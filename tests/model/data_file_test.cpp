@@ -133,14 +133,8 @@ TEST_F(DataFileTest, DamagedFilesAreRefusedAndChangeNothing) {
         {"incompatible version", "V099" + data.substr(4), channels, incompatible},
         {"one byte short", data.substr(0, kDocRecordSize - 1), channels, "#9033"},
         {"one byte long", data + "x", channels, "#9033"},
-        {"channel file missing", data, std::nullopt, "#9002"},
-        {"channel file short", data, channels.substr(0, 2 * kChannelInfoSize), "#9033"},
-        {"channel file long", data, channels + std::string(kChannelInfoSize, '\0'), "#9033"},
         {"channel count above 529", withWord(4, 530), channels, "#9033"},
         {"negative channel count", withWord(4, 0xFFFF), channels, "#9033"},
-        {"channel number used twice", data, channels.substr(0, 216) + channels.substr(0, 108),
-         "#9033"},
-        {"channel number 0", data, std::string(2, '\0') + channels.substr(2), "#9033"},
     };
     for (const Case& c : cases) {
         fs::remove(folder.Path("bad.fre"));
@@ -156,6 +150,92 @@ TEST_F(DataFileTest, DamagedFilesAreRefusedAndChangeNothing) {
         EXPECT_EQ(sink.shown, std::vector<std::string>{c.message}) << c.what;
         EXPECT_TRUE(SameDocument(*doc, *before)) << c.what;
     }
+}
+
+// The channel file is read as far as it goes: whole records with a new
+// channel number 1 … 529, up to the count the data file gives. The settings
+// and the channels read open, with a warning that names how many channels
+// could not be read.
+TEST_F(DataFileTest, ChannelFileIsReadAsFarAsItGoes) {
+    auto saved = EditedDocument(); // channels 1, 521 and 167
+    ASSERT_TRUE(Save(*saved, "good.dat"));
+    const std::string data = folder.Read("good.dat");
+    const std::string channels = folder.Read("good.fre");
+    ASSERT_EQ(channels.size(), 3 * kChannelInfoSize);
+    const auto record = [&](int i) {
+        return channels.substr(i * kChannelInfoSize, kChannelInfoSize);
+    };
+    const auto numbered = [&](int i, std::uint16_t chNo) {
+        std::string r = record(i);
+        r[0] = static_cast<char>(chNo & 0xFF);
+        r[1] = static_cast<char>(chNo >> 8);
+        return r;
+    };
+
+    struct Case {
+        const char* what;
+        std::optional<std::string> channel; // contents of bad.fre; nothing = no file
+        int read;                           // channels that open
+        std::vector<std::string> messages;
+    };
+    const std::vector<Case> cases = {
+        {"channel file missing", std::nullopt, 0, {"#9100 3"}},
+        {"channel file empty", "", 0, {"#9100 3"}},
+        {"two records", channels.substr(0, 2 * kChannelInfoSize), 2, {"#9100 1"}},
+        {"two and a half records", channels.substr(0, 2 * kChannelInfoSize + 54), 2, {"#9100 1"}},
+        {"one byte short", channels.substr(0, channels.size() - 1), 2, {"#9100 1"}},
+        {"a record more", channels + record(0), 3, {}},
+        {"channel number used twice", record(0) + record(1) + record(0), 2, {"#9100 1"}},
+        {"channel number 0 first", numbered(0, 0) + record(1) + record(2), 0, {"#9100 3"}},
+        {"channel number 530 second", record(0) + numbered(1, 530) + record(2), 1, {"#9100 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(folder.Path("bad.fre"));
+        folder.Write("bad.dat", data);
+        if (c.channel)
+            folder.Write("bad.fre", *c.channel);
+        auto doc = NewTestDocument();
+        sink.shown.clear();
+
+        ASSERT_TRUE(Open(*doc, "bad.dat"));
+        EXPECT_EQ(sink.shown, c.messages);
+        EXPECT_EQ(doc->Doc.ChCount, c.read);
+        EXPECT_EQ(doc->SavedDoc.ChCount, c.read);
+        for (int i = 0; i < c.read; ++i)
+            EXPECT_EQ(doc->ChList[i], saved->ChList[i]) << i;
+        EXPECT_EQ(doc->Doc.EmbMsg, saved->Doc.EmbMsg); // the settings are there
+        EXPECT_EQ(doc->DocFileName, folder.Path("bad.dat"));
+        EXPECT_FALSE(doc->IsNewDocument);
+        EXPECT_TRUE(IsDocUnchanged(*doc));
+    }
+}
+
+TEST_F(DataFileTest, AChannelFileThatIsAFolderGivesNoChannels) {
+    auto saved = EditedDocument();
+    ASSERT_TRUE(Save(*saved, "radio.dat"));
+    fs::remove(folder.Path("radio.fre"));
+    fs::create_directory(folder.Path("radio.fre"));
+    auto doc = NewTestDocument();
+    ASSERT_TRUE(Open(*doc, "radio.dat"));
+    EXPECT_EQ(sink.shown, std::vector<std::string>{"#9100 3"});
+    EXPECT_EQ(doc->Doc.ChCount, 0);
+}
+
+// What opened from a short channel file is saved as a whole pair again.
+TEST_F(DataFileTest, SavingWhatWasReadGivesAWholePair) {
+    auto saved = EditedDocument();
+    ASSERT_TRUE(Save(*saved, "radio.dat"));
+    folder.Write("radio.fre", folder.Read("radio.fre").substr(0, kChannelInfoSize + 10));
+    auto doc = NewTestDocument();
+    ASSERT_TRUE(Open(*doc, "radio.dat"));
+    ASSERT_TRUE(Save(*doc, "radio.dat"));
+    EXPECT_EQ(fs::file_size(folder.Path("radio.fre")), kChannelInfoSize);
+    sink.shown.clear();
+    Document reopened;
+    ASSERT_TRUE(Open(reopened, "radio.dat"));
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(reopened.Doc.ChCount, 1);
 }
 
 TEST_F(DataFileTest, UnreadableFilesAreRefused) {

@@ -2,6 +2,10 @@
 // path of the terminal's far end; a programming program opened on that path
 // talks to a simulated radio, with an echoing or a plain cable, a password,
 // model, band and firmware of choice, injected faults and 9600-baud timing.
+// Without a memory file it is a radio fresh from the factory; it answers both
+// the programming handshake and the factory tool's.
+#include "factory/factory_setup.h"
+#include "factory/factory_sim.h"
 #include "link/radio_sim.h"
 
 #include <fcntl.h>
@@ -34,7 +38,7 @@ void RequestStop(int) {
 }
 
 struct Options {
-    RadioSimConfig config;
+    RadioSimConfig config = FactoryRadioConfig();
     std::string password;
     std::vector<SimFault> faults;
     std::string imageFile; // memory (11264 bytes), optionally followed by the info block (256)
@@ -50,13 +54,16 @@ constexpr const char* Usage =
     "  --model NAME         model name, at most 7 characters (default KAVRO)\n"
     "  --band CODE          band code (default 1)\n"
     "  --firmware TAG       firmware version tag (default V102)\n"
-    "  --factory KEYWORD    7-letter keyword that also opens programming mode\n"
+    "  --factory KEYWORD    the factory tool's keyword, 7 capital letters, that also\n"
+    "                       opens programming mode (default FACTORY)\n"
     "  --fault SPEC         KIND[:COMMAND[@ADDRESS]][*TIMES], repeatable; KIND is drop,\n"
     "                       checksum, resend, split, garbage or silent; COMMAND is any,\n"
     "                       handshake, identify, enterwrite, read, write or end\n"
     "  --pace               take as long as 9600 baud would\n"
     "  --image FILE         load the radio's memory from FILE (if it exists) and save\n"
-    "                       it there after every write and on exit\n"
+    "                       it there after every write and on exit; without it, or\n"
+    "                       while FILE does not exist yet, the radio is fresh from the\n"
+    "                       factory: memory erased but for model, band and firmware\n"
     "  --link PATH          also make PATH a symbolic link to the device\n"
     "  --verbose            log every command on standard error\n";
 
@@ -88,7 +95,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.config.Identity.Model = *text;
         } else if (name == "--firmware" && text->size() <= 4) {
             options.config.Identity.Version = *text;
-        } else if (name == "--factory" && text->size() == 7) {
+        } else if (name == "--factory" && IsFactoryHandshake(*text)) {
             options.config.FactoryHandshake = *text;
         } else if (name == "--band") {
             int band = -1;
@@ -120,6 +127,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
 }
 
 // The memory file: the radio image, optionally followed by the info block.
+// The radio stays as it came from the factory while there is no file yet.
 bool LoadImage(const std::string& path, RadioSim& sim) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
@@ -220,6 +228,7 @@ void LogRequests(const RadioSim& sim, std::size_t from) {
 
 int Run(const Options& options) {
     RadioSim sim(options.config);
+    sim.FreshFromFactory();
     if (!options.imageFile.empty() && !LoadImage(options.imageFile, sim))
         return 1;
     if (!options.password.empty())

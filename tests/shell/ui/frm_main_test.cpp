@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <fstream>
@@ -439,6 +440,52 @@ private slots:
         QVERIFY(app_->Doc.Doc == before.Doc);
         QVERIFY(app_->Doc.SavedDoc == before.SavedDoc);
         QVERIFY(app_->Doc.ChList == before.ChList);
+    }
+
+    // A channel file cut short: the data file and the channels read whole
+    // open, the user is told how many channels could not be read, and the
+    // grid shows the channels that were read.
+    void aShortChannelFileOpensWhatCanBeRead() {
+        OpenWindow();
+        Document& doc = app_->Doc;
+        doc.Doc.OptFeatures.Word(OptWord::CurGroup) = 0; // the grid shows channels 1 … 40
+        doc.Doc.EmbMsg[0] = MakeFixStr<16>("KEPT");
+        doc.Doc.ChCount = 0;
+        for (int n = 1; n <= 6; ++n) {
+            ChannelInfo ch = NewChannelInfo(n);
+            ch.RxFre = MakeFixStr<8>("027" + std::to_string(n) + "0000"); // 27.n MHz
+            doc.ChList[doc.Doc.ChCount++] = ch;
+        }
+        const std::string path = install_->Path("cut.dat");
+        chooser_.Name = QString::fromStdString(path);
+        QVERIFY(window_->FileSaveAs());
+        const std::string channelFile = install_->Path("cut.fre");
+        std::filesystem::resize_file(channelFile, 4 * 108 + 50); // four and a half records
+
+        sink_.Answers = {MsgAnswer::Ok}; // a new document replaces it
+        Action(*window_, "NewFile")->trigger();
+        QTRY_VERIFY(app_->Doc.IsNewDocument);
+        sink_.Shown.clear();
+        Action(*window_, "mnuFileOpen")->trigger();
+
+        QCOMPARE(sink_.Shown, std::vector<std::string>{app_->Texts.GetText(9100) + " 2"});
+        QVERIFY(!sink_.RanOut);
+        QCOMPARE(app_->Doc.DocFileName, path);
+        QCOMPARE(app_->Doc.Doc.ChCount, std::int16_t{4});
+        QCOMPARE(TrimFixStr(app_->Doc.Doc.EmbMsg[0]), std::string("KEPT"));
+        QVERIFY(IsDocUnchanged(app_->Doc));
+        auto* grid = app_->FindForm("frmCommChInfo");
+        QVERIFY(grid);
+        auto* table = grid->findChild<QTableWidget*>("MSFlexGrid1");
+        QVERIFY(table);
+        const auto cell = [&](int row, int col) {
+            const QTableWidgetItem* item = table->item(row - 1, col);
+            return item ? item->text() : QString();
+        };
+        for (int n = 1; n <= 4; ++n)
+            QCOMPARE(cell(n, 1), QString("27.%1").arg(n) + "0000");
+        QCOMPARE(cell(5, 1), QString());
+        QCOMPARE(cell(6, 1), QString());
     }
 
     void cancelledDialogsChangeNothing() {
