@@ -34,6 +34,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>

@@ -42,7 +42,8 @@ std::optional<Child> Spawn(const std::vector<std::string>& argv, bool captureOut
             ::dup2(pipeFds[1], STDOUT_FILENO);
         ::execvp(args[0], args.data());
         const char* why = ::strerror(errno);
-        for (const char* part : {"velmar-demo: cannot start ", args[0], ": ", why, "\n"})
+        for (const char* part :
+             {"velmar-demo: cannot start ", const_cast<const char*>(args[0]), ": ", why, "\n"})
             (void)!::write(STDERR_FILENO, part, std::strlen(part));
         ::_exit(127);
     }
