@@ -1,21 +1,21 @@
 # `cmake --install` lays the programs out as file_locations.cpp expects them:
 # executables in <prefix>/bin, their read-only data in <prefix>/share/velmar
 # (base folder: Version.ini, language/mysetup.ini) and <prefix>/share/velmar/bin
-# (program folder: language/, Init/, PIC/, the factory tool's mysetup.ini).
+# (program folder: language/, Init/, PIC/, demo/, the factory tool's mysetup.ini).
 # The programs find that folder from their own path, so the folder names here
 # are fixed and do not follow GNUInstallDirs. Files the programs write go to
 # the user's config folder, never here.
 set(VELMAR_INSTALL_BASE_DIR share/velmar)
 set(VELMAR_INSTALL_PROGRAM_DIR ${VELMAR_INSTALL_BASE_DIR}/bin)
 
-foreach(program Velmar VelmarSetFactory velmar-vradio velmar-cli)
+foreach(program Velmar VelmarSetFactory velmar-vradio velmar-cli velmar-demo)
     if(TARGET ${program})
         install(TARGETS ${program} RUNTIME DESTINATION bin)
     endif()
 endforeach()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/language ${PROJECT_SOURCE_DIR}/data/Init
-                  ${PROJECT_SOURCE_DIR}/data/PIC
+                  ${PROJECT_SOURCE_DIR}/data/PIC ${PROJECT_SOURCE_DIR}/data/demo
         DESTINATION ${VELMAR_INSTALL_PROGRAM_DIR}
         PATTERN mysetup.ini EXCLUDE)
 install(FILES ${PROJECT_SOURCE_DIR}/data/Version.ini DESTINATION ${VELMAR_INSTALL_BASE_DIR})
@@ -52,8 +52,14 @@ foreach(pair IN LISTS velmar_desktop_ids)
     endforeach()
 endforeach()
 
+# The demo's menu entry, beside Velmar's (whose icon it shows).
+if(TARGET velmar-demo)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/applications/velmar-demo.desktop
+            DESTINATION share/applications)
+endif()
+
 # Manual pages of the command-line programs.
-foreach(program velmar-vradio velmar-cli)
+foreach(program velmar-vradio velmar-cli velmar-demo)
     if(TARGET ${program})
         install(FILES ${PROJECT_SOURCE_DIR}/docs/man/${program}.1 DESTINATION share/man/man1)
     endif()

@@ -13,7 +13,8 @@ in data files and writes them back into the radio.
 
 The package also holds VelmarSetFactory, the tool that reads and writes the
 radio's factory information, velmar-vradio, a virtual radio on a
-pseudo-terminal for demos and training, and a udev rule that gives the group
+pseudo-terminal for demos and training, velmar-demo, which starts Velmar on
+that virtual radio with a sample memory, and a udev rule that gives the group
 dialout the common USB-serial programming cables.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -1,12 +1,13 @@
 # Copies the shipped data into the build tree in the layout the program reads:
-# program folder bin/ with language/, Init/, PIC/; base folder with Version.ini
+# program folder bin/ with language/, Init/, PIC/, demo/; base folder with Version.ini
 # and language/mysetup.ini. Files the program writes (mysetup.ini, Habit.ini,
 # Setting.ini) are copied only when absent, so a run's changes survive a rebuild.
 file(GLOB_RECURSE velmar_program_data CONFIGURE_DEPENDS
     RELATIVE ${PROJECT_SOURCE_DIR}/data
     ${PROJECT_SOURCE_DIR}/data/language/*.ini
     ${PROJECT_SOURCE_DIR}/data/Init/*
-    ${PROJECT_SOURCE_DIR}/data/PIC/*)
+    ${PROJECT_SOURCE_DIR}/data/PIC/*
+    ${PROJECT_SOURCE_DIR}/data/demo/*)
 list(REMOVE_ITEM velmar_program_data language/mysetup.ini)
 
 set(velmar_staged)

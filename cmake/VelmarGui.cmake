@@ -36,3 +36,13 @@ if(velmar_vradio_sources)
     add_executable(velmar-vradio ${velmar_vradio_sources})
     target_link_libraries(velmar-vradio PRIVATE velmar_core)
 endif()
+
+# The demo launcher: velmar-vradio with the sample memory and Velmar on it, in
+# a private configuration. It keeps the radio's number in the port map.
+file(GLOB velmar_demo_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/demo/*.cpp)
+if(velmar_demo_sources AND TARGET velmar-vradio)
+    add_executable(velmar-demo ${velmar_demo_sources}
+                               ${PROJECT_SOURCE_DIR}/src/link/ui/com_port_map.cpp)
+    target_link_libraries(velmar-demo PRIVATE velmar_core)
+    add_dependencies(velmar-demo Velmar velmar-vradio stage_data)
+endif()

@@ -61,6 +61,13 @@ void ParseImage(const RadioImage& image, Document& doc);
 // keep their values.
 void DecodeRadioInfo(const RadioInfoBlock& block, RadioInfoRecord& info);
 
+// The inverse, as a radio fresh from the factory holds them: each of those
+// texts (without trailing blanks, cut at its first NUL) at its place, the rest
+// of its place 0x00; every other byte of the block keeps its value. The serial
+// number's place ends with the four bytes of the radio password (0x303C …
+// 0x303F), so a serial number longer than 12 characters sets a password.
+void EncodeRadioInfo(const RadioInfoRecord& info, RadioInfoBlock& block);
+
 // Radio address of the record of channel chNo (1 … 529): 30 records of 16
 // bytes per 512-byte page, from page offset 0x010. Channel 1 is at 0x0010,
 // 31 at 0x0210, 529 at 0x2330.

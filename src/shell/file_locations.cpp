@@ -18,6 +18,23 @@ bool IsFile(const std::string& path) {
     return fs::is_regular_file(path, ec);
 }
 
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user ? user->pw_dir : "/tmp";
+    }
+    return home;
+}
+
+// The XDG variable `name` when it holds an absolute path, else `fallback`
+// below the home folder.
+std::string XdgFolder(const char* name, const char* fallback) {
+    if (const char* xdg = std::getenv(name); xdg && xdg[0] == '/')
+        return xdg;
+    return HomeFolder() + "/" + fallback;
+}
+
 } // namespace
 
 std::string FileLocations::LanguageFolder() const {
@@ -59,22 +76,26 @@ std::string FileLocations::PrepareForWriting(const WritableFile& file) const {
 }
 
 FileLocations LocateFiles(const std::string& executableFolder, const std::string& userConfigHome) {
+    const std::string userFolder = userConfigHome + "/velmar";
     if (IsFile(executableFolder + "/language/english.ini"))
-        return {executableFolder, GetBaseFolder(executableFolder), {}};
+        return {executableFolder, GetBaseFolder(executableFolder),
+                WritesIntoUserConfig() ? userFolder : std::string()};
     const std::string prefix = GetBaseFolder(executableFolder);
     const std::string base = prefix + "/share/velmar";
-    return {base + "/bin", base, userConfigHome + "/velmar"};
+    return {base + "/bin", base, userFolder};
+}
+
+bool WritesIntoUserConfig() {
+    const char* value = std::getenv(UserConfigVariable);
+    return value && *value && std::string_view(value) != "0";
 }
 
 std::string UserConfigHome() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user ? user->pw_dir : "/tmp";
-    }
-    return std::string(home) + "/.config";
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+std::string UserStateHome() {
+    return XdgFolder("XDG_STATE_HOME", ".local/state");
 }
 
 } // namespace velmar

@@ -15,7 +15,9 @@ inline constexpr WritableFile SettingFile{WritableFile::Program, "Setting.ini"};
 
 // Where the program finds its files.
 //  - Build tree: the program folder holds language/english.ini; every file is
-//    read and written in place (UserFolder empty).
+//    read and written in place (UserFolder empty), unless the environment
+//    variable VELMAR_USER_CONFIG is set (see WritesIntoUserConfig): then the
+//    written files go to UserFolder as installed.
 //  - Installed (<prefix>/bin/Velmar): the read-only files are in
 //    <prefix>/share/velmar/bin and its parent; the files the program writes go
 //    to UserFolder (the user's config folder + "/velmar") under the same
@@ -43,7 +45,18 @@ struct FileLocations {
 // user's config folder (see UserConfigHome).
 FileLocations LocateFiles(const std::string& executableFolder, const std::string& userConfigHome);
 
+// VELMAR_USER_CONFIG set to anything but "" or "0": the programs write every
+// file into the user's config folder (UserConfigHome() + "/velmar") from the
+// build tree too, as they do installed, and never beside the program. Together
+// with their own XDG_CONFIG_HOME (which the port map and the window placement
+// follow as well) this gives a run a private configuration: velmar-demo
+// starts Velmar so.
+inline constexpr const char* UserConfigVariable = "VELMAR_USER_CONFIG";
+bool WritesIntoUserConfig();
+
 // $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config.
 std::string UserConfigHome();
+// $XDG_STATE_HOME when it is an absolute path, else $HOME/.local/state.
+std::string UserStateHome();
 
 } // namespace velmar

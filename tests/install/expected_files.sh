@@ -8,7 +8,8 @@ expected_files() {
     {
         echo share/velmar/Version.ini
         echo share/velmar/language/mysetup.ini
-        for f in "$source"/data/language/*.ini "$source"/data/Init/* "$source"/data/PIC/*; do
+        for f in "$source"/data/language/*.ini "$source"/data/Init/* "$source"/data/PIC/* \
+            "$source"/data/demo/*; do
             f=${f#"$source"/data/}
             [ "$f" = language/mysetup.ini ] || echo "$data/$f"
         done
@@ -20,6 +21,11 @@ expected_files() {
             VelmarSetFactory)
                 name=velmar-setfactory component=org.velmar.VelmarSetFactory
                 echo "$data/mysetup.ini"
+                ;;
+            velmar-demo)
+                echo "share/man/man1/$program.1"
+                echo "share/applications/$program.desktop"
+                continue
                 ;;
             *)
                 echo "share/man/man1/$program.1"

@@ -696,5 +696,32 @@ TEST(DecodeRadioInfoTest, ReadsTheFactoryToolsLayout) {
     EXPECT_EQ(info.VersionText, "V1.02");
 }
 
+// Every text goes to its place, ends with 0x00 there, and reads back as it was;
+// bytes between the places keep their value.
+TEST(DecodeRadioInfoTest, EncodedTextsReadBack) {
+    RadioInfoRecord info;
+    info.AreaCode = "EU";
+    info.BatchNo = MakeFixStr<8>("05-1-E-1");
+    info.CustomerCode = MakeFixStr<4>("001A");
+    info.SerialNo = MakeFixStr<16>("KV2405-0117");
+    info.FactoryDate = MakeFixStr<16>("2024-05-14");
+    info.RepairDate = MakeFixStr<16>("");
+    info.RepairReason = MakeFixStr<96>(std::string(96, 'R'));
+    info.DealerCode = MakeFixStr<16>("DEALER");
+    info.StockInDate = MakeFixStr<16>("2024-06-03");
+    info.SaleDate = MakeFixStr<16>("2024-06-21");
+    info.Handler = MakeFixStr<16>("LI");
+    RadioInfoBlock block;
+    block.bytes.fill(0xAB);
+    EncodeRadioInfo(info, block);
+
+    EXPECT_EQ(block.bytes[2], 0x00);    // after "EU"
+    EXPECT_EQ(block.bytes[4], 0xAB);    // between the places
+    EXPECT_EQ(block.bytes[0x3C], 0x00); // the serial number's place ends with zeros
+    RadioInfoRecord back;
+    DecodeRadioInfo(block, back);
+    EXPECT_EQ(back, info);
+}
+
 } // namespace
 } // namespace velmar

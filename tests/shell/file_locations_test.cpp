@@ -1,14 +1,38 @@
 #include "shell/file_locations.h"
 #include "shell/ini_file.h"
+#include "shell/startup.h"
 #include "shell/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 using namespace velmar;
 
 namespace {
 
+// Sets an environment variable (or unsets it for nullptr) for one test and
+// puts the old value back afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
 TEST(FileLocations, BuildTreeReadsAndWritesInPlace) {
+    const ScopedEnv inPlace(UserConfigVariable, nullptr);
     TempFolder folder;
     folder.Write("build/bin/language/english.ini", "[Main]\n");
     const FileLocations at = LocateFiles(folder.Path("build/bin"), folder.Path("config"));
@@ -25,6 +49,44 @@ TEST(FileLocations, BuildTreeReadsAndWritesInPlace) {
     EXPECT_EQ(at.WritePath(HabitFile), folder.Path("build/bin/Habit.ini"));
     EXPECT_EQ(at.WritePath(SettingFile), folder.Path("build/bin/Setting.ini"));
     EXPECT_FALSE(folder.Exists("config"));
+}
+
+// Unset, empty or "0", the variable leaves the build tree writing in place.
+TEST(FileLocations, TheVariableOffKeepsTheBuildTreeInPlace) {
+    TempFolder folder;
+    folder.Write("build/bin/language/english.ini", "[Main]\n");
+    for (const char* value : {"", "0"}) {
+        const ScopedEnv off(UserConfigVariable, value);
+        const FileLocations at = LocateFiles(folder.Path("build/bin"), folder.Path("config"));
+        EXPECT_EQ(at.UserFolder, "") << '"' << value << '"';
+    }
+}
+
+// With VELMAR_USER_CONFIG the build tree writes every file into the user's
+// folder, starting from the build tree's own copy, and changes nothing beside
+// the program.
+TEST(FileLocations, BuildTreeWithTheVariableWritesOnlyIntoTheUsersFolder) {
+    const ScopedEnv on(UserConfigVariable, "1");
+    TempFolder folder;
+    folder.Write("build/bin/language/english.ini", "[Main]\n");
+    const std::string shipped = "[language]\nIsFirstRun=1\ncomPort=1\nCurrentLanguage=1\n";
+    folder.Write("build/language/mysetup.ini", shipped);
+    const FileLocations at = LocateFiles(folder.Path("build/bin"), folder.Path("demo/config"));
+
+    EXPECT_EQ(at.ProgramFolder, folder.Path("build/bin"));
+    EXPECT_EQ(at.BaseFolder, folder.Path("build"));
+    EXPECT_EQ(at.WritePath(MySetupFile), folder.Path("demo/config/velmar/language/mysetup.ini"));
+    EXPECT_EQ(at.WritePath(HabitFile), folder.Path("demo/config/velmar/bin/Habit.ini"));
+    EXPECT_EQ(at.WritePath(SettingFile), folder.Path("demo/config/velmar/bin/Setting.ini"));
+    EXPECT_EQ(at.ReadPath(MySetupFile), folder.Path("build/language/mysetup.ini"));
+
+    ASSERT_TRUE(WriteIniValue(at.PrepareForWriting(MySetupFile), "language", "comPort", "4"));
+    ASSERT_TRUE(WriteSettingRecord(at.PrepareForWriting(SettingFile), {1, 2, 3, 4}));
+    EXPECT_EQ(ReadIniValue(at.ReadPath(MySetupFile), "language", "IsFirstRun"), "1");
+    EXPECT_EQ(ReadIniValue(at.ReadPath(MySetupFile), "language", "comPort"), "4");
+    EXPECT_EQ(folder.Read("build/language/mysetup.ini"), shipped);
+    EXPECT_FALSE(folder.Exists("build/bin/Setting.ini"));
+    EXPECT_TRUE(folder.Exists("demo/config/velmar/bin/Setting.ini"));
 }
 
 TEST(FileLocations, InstalledWritesOnlyIntoTheUsersFolder) {
@@ -60,20 +122,21 @@ TEST(FileLocations, InstalledWritesOnlyIntoTheUsersFolder) {
     EXPECT_EQ(ReadIniValue(at.ReadPath(MySetupFile), "language", "comPort"), "3");
 }
 
-TEST(FileLocations, UserConfigHomeFollowsXdgThenHome) {
-    const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
-    const char* savedHome = std::getenv("HOME");
-    const std::string xdg = savedXdg ? savedXdg : "";
-    const std::string home = savedHome ? savedHome : "";
-
-    ::setenv("XDG_CONFIG_HOME", "/x/conf", 1);
+TEST(FileLocations, UserFoldersFollowXdgThenHome) {
+    const ScopedEnv home("HOME", "/home/user");
+    const ScopedEnv config("XDG_CONFIG_HOME", "/x/conf");
+    const ScopedEnv state("XDG_STATE_HOME", "/x/state");
     EXPECT_EQ(UserConfigHome(), "/x/conf");
-    ::setenv("XDG_CONFIG_HOME", "relative/conf", 1); // not absolute: ignored
-    ::setenv("HOME", "/home/user", 1);
+    EXPECT_EQ(UserStateHome(), "/x/state");
+    // Not absolute: ignored.
+    ::setenv("XDG_CONFIG_HOME", "relative/conf", 1);
+    ::setenv("XDG_STATE_HOME", "relative/state", 1);
     EXPECT_EQ(UserConfigHome(), "/home/user/.config");
-
-    savedXdg ? ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
-    savedHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
+    EXPECT_EQ(UserStateHome(), "/home/user/.local/state");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::unsetenv("XDG_STATE_HOME");
+    EXPECT_EQ(UserConfigHome(), "/home/user/.config");
+    EXPECT_EQ(UserStateHome(), "/home/user/.local/state");
 }
 
 } // namespace

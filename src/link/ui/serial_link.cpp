@@ -1,5 +1,6 @@
 #include "link/ui/serial_link.h"
 
+#include "link/serial_latency.h"
 #include "link/ui/serial_ports.h"
 
 #include <cerrno>
@@ -111,6 +112,9 @@ PortOpenResult SerialLink::OpenDevice(const QString& path) {
         port_.clearError();
         return result;
     }
+    // Replies reach the exchange without the adapter's latency timer where the
+    // driver can do that; other ports work as they are.
+    RequestLowLatency(static_cast<int>(port_.handle()));
     lost_ = false;
     pending_.clear();
     threshold_ = 1;

@@ -76,6 +76,19 @@ private slots:
         QVERIFY(!PortOpenAdvice(missing).isEmpty());
     }
 
+    // Opening asks the driver for low-latency mode; a pseudo-terminal has no
+    // such mode, and the port opens and carries an exchange all the same.
+    void theLowLatencyRequestIsHarmlessOnAPty() {
+        RecordingEngine engine;
+        link_->SetEngine(DriveEngine(engine));
+        QVERIFY(link_->Open(7).Ok());
+        link_->Carry({SendBytes{{'P', 'R', 'O', 'G', 'R', 'A', 'M'}, 3}});
+        QCOMPARE(pty_->Read(7), QByteArray("PROGRAM"));
+        pty_->Write("ZR\x06");
+        QTRY_COMPARE(engine.replies.size(), std::size_t(1));
+        QCOMPARE(engine.replies[0], QByteArray("ZR\x06"));
+    }
+
     void aVanishedDeviceDoesNotOpen() {
         QVERIFY(map_->Set(9, dir_->filePath("ttyGone").toStdString()));
         QCOMPARE(link_->Open(9).Error, PortOpenError::NoSuchPort);

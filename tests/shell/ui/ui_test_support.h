@@ -20,7 +20,7 @@
 
 namespace velmar::test {
 
-// Program folder <tmp>/bin with language/, Init/ and PIC/; Version.ini and
+// Program folder <tmp>/bin with language/, Init/, PIC/ and demo/; Version.ini and
 // language/mysetup.ini in <tmp>. The per-user settings store lives in <tmp>
 // too, so no test touches the user's own.
 class TestInstall {
@@ -30,7 +30,7 @@ public:
         const fs::path data = fs::path(VELMAR_SOURCE_DIR) / "data";
         const fs::path root = Root();
         fs::create_directories(root / "bin");
-        for (const char* folder : {"language", "Init", "PIC"})
+        for (const char* folder : {"language", "Init", "PIC", "demo"})
             fs::copy(data / folder, root / "bin" / folder, fs::copy_options::recursive);
         fs::remove(root / "bin/language/mysetup.ini");
         fs::create_directories(root / "language");
