@@ -223,7 +223,7 @@ RadioInfoRecord Identification() {
     info.AreaCode = "EU";
     info.BatchNo = MakeFixStr<8>("05-1-E-1");
     info.CustomerCode = MakeFixStr<4>("001A");
-    info.SerialNo = MakeFixStr<16>("KV2405-0117"); // at most 12: the password follows
+    info.SerialNo = MakeFixStr<16>("KV2405-0117");
     info.FactoryDate = MakeFixStr<16>("2024-05-14");
     info.RepairDate = MakeFixStr<16>("2025-02-03");
     info.RepairReason = MakeFixStr<96>("Microphone socket replaced");

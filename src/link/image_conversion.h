@@ -63,9 +63,8 @@ void DecodeRadioInfo(const RadioInfoBlock& block, RadioInfoRecord& info);
 
 // The inverse, as a radio fresh from the factory holds them: each of those
 // texts (without trailing blanks, cut at its first NUL) at its place, the rest
-// of its place 0x00; every other byte of the block keeps its value. The serial
-// number's place ends with the four bytes of the radio password (0x303C …
-// 0x303F), so a serial number longer than 12 characters sets a password.
+// of its place 0x00; every other byte of the block (the radio password at
+// 0x303C … 0x303F among them) keeps its value.
 void EncodeRadioInfo(const RadioInfoRecord& info, RadioInfoBlock& block);
 
 // Radio address of the record of channel chNo (1 … 529): 30 records of 16

@@ -706,7 +706,7 @@ TEST(DecodeRadioInfoTest, EncodedTextsReadBack) {
     info.SerialNo = MakeFixStr<16>("KV2405-0117");
     info.FactoryDate = MakeFixStr<16>("2024-05-14");
     info.RepairDate = MakeFixStr<16>("");
-    info.RepairReason = MakeFixStr<96>(std::string(96, 'R'));
+    info.RepairReason = MakeFixStr<96>(std::string(80, 'R')); // the place holds 80
     info.DealerCode = MakeFixStr<16>("DEALER");
     info.StockInDate = MakeFixStr<16>("2024-06-03");
     info.SaleDate = MakeFixStr<16>("2024-06-21");
@@ -715,9 +715,9 @@ TEST(DecodeRadioInfoTest, EncodedTextsReadBack) {
     block.bytes.fill(0xAB);
     EncodeRadioInfo(info, block);
 
-    EXPECT_EQ(block.bytes[2], 0x00);    // after "EU"
-    EXPECT_EQ(block.bytes[4], 0xAB);    // between the places
-    EXPECT_EQ(block.bytes[0x3C], 0x00); // the serial number's place ends with zeros
+    EXPECT_EQ(block.bytes[0x13], 0x00); // after "EU"
+    EXPECT_EQ(block.bytes[0x15], 0xAB); // between the places
+    EXPECT_EQ(block.bytes[0x4C], 0x00); // the serial number's place ends with zeros
     RadioInfoRecord back;
     DecodeRadioInfo(block, back);
     EXPECT_EQ(back, info);
