@@ -12,6 +12,7 @@ packages=(
     clang libclang-rt-14-dev
     appstream desktop-file-utils dpkg-dev
     ccache gcovr
+    python3 qt6-qpa-plugins
 )
 
 missing=()

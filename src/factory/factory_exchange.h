@@ -37,8 +37,8 @@ struct FactoryLinkContext {
 // Error!". When the radio answers 0x0A, the operation goes back to the step of
 // the last accepted reply and sends the rejected command again.
 //
-// At the end the actions are: Finished (close the port; the window then shows
-// FactoryInfo again), then the closing message.
+// At the end the actions are: Finished (close the port; after a success the
+// window shows FactoryInfo again), then the closing message.
 class FactoryExchange {
 public:
     static constexpr int ReplyTimeoutMs = 500;

@@ -1,6 +1,19 @@
 #include "link/first_run_link.h"
 
+#include <algorithm>
+
 namespace velmar {
+
+namespace {
+
+// Whether the handshake came back in front of the reply: the cable echoes.
+bool EchoBeforeReply(const Bytes& received) {
+    const auto replyStart = received.end() - static_cast<std::ptrdiff_t>(HandshakeReplyLength);
+    return std::search(received.begin(), replyStart, HandshakeCommand.begin(),
+                       HandshakeCommand.end()) != replyStart;
+}
+
+} // namespace
 
 LinkActions FirstRunLink::Start() {
     LinkActions out;
@@ -12,9 +25,11 @@ LinkActions FirstRunLink::Start() {
 
 void FirstRunLink::WriteLink2(LinkActions& out) {
     const std::size_t echoLen = link_.NoEcho ? 0 : HandshakeCommand.size();
-    const std::size_t threshold = echoLen + HandshakeReplyLength;
-    received_.Expect(threshold);
-    AddCommand(out, HandshakeFrame(), threshold, LinkWaitMs);
+    threshold_ = echoLen + HandshakeReplyLength;
+    received_.clear();
+    // The port hands over every byte as it comes; the count is kept here, so
+    // that bytes behind the first threshold's worth are judged as well.
+    AddCommand(out, HandshakeFrame(), 1, LinkWaitMs);
 }
 
 LinkActions FirstRunLink::OnBytes(std::span<const std::uint8_t> bytes) {
@@ -22,9 +37,12 @@ LinkActions FirstRunLink::OnBytes(std::span<const std::uint8_t> bytes) {
     if (!running_)
         return out;
     // Everything received counts; a reply of another form is left to the
-    // timer.
-    const auto received = received_.Add(bytes);
-    if (received && EndsWithHandshakeReply(*received)) {
+    // timer. Fewer bytes than the attempt waits for leave it waiting, so that
+    // a two-wire cable is not taken for an echoing one.
+    received_.insert(received_.end(), bytes.begin(), bytes.end());
+    if (received_.size() >= threshold_ && EndsWithHandshakeReply(received_)) {
+        // Stray bytes may have come as well; the echo tells the cable.
+        link_.NoEcho = !EchoBeforeReply(received_);
         running_ = false;
         linked_ = true;
         out.push_back(StopReplyTimer{});

@@ -1,7 +1,7 @@
 #pragma once
+#include "link/frames.h"
 #include "link/link_actions.h"
 #include "link/link_globals.h"
-#include "link/receive_buffer.h"
 
 #include <span>
 
@@ -9,7 +9,10 @@ namespace velmar {
 
 // The first-run link check: sends the handshake on the chosen port until the
 // radio answers, trying the cable with and without echo in turn. The port is
-// opened by the caller before Start.
+// opened by the caller before Start. Once the bytes the attempt waits for
+// have come, every arrival is judged with all bytes received since the
+// handshake was sent: a good reply behind stray bytes or line noise links,
+// and whether the handshake came back in front of it sets NoEcho.
 class FirstRunLink {
 public:
     static constexpr int LinkWaitMs = 300;
@@ -23,13 +26,17 @@ public:
     LinkActions OnTimeout();
 
     int LinkAttempts() const { return linkAttempts_; }
+    // The bytes the running attempt waits for before it judges what came:
+    // the echo when one is expected, and the 3-byte reply.
+    std::size_t ReplyThreshold() const { return threshold_; }
     bool Linked() const { return linked_; }
 
 private:
     void WriteLink2(LinkActions& out);
 
     LinkGlobals& link_;
-    ReceiveBuffer received_;
+    Bytes received_;            // since the last handshake was sent
+    std::size_t threshold_ = 0; // the receive threshold of that handshake
     int linkAttempts_ = 0;
     bool running_ = false;
     bool linked_ = false;

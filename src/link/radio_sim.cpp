@@ -27,7 +27,8 @@ bool FaultMatches(const SimFault& fault, const SimRequest& request) {
 constexpr std::pair<std::string_view, SimFaultKind> FaultNames[] = {
     {"drop", SimFaultKind::DropReply},      {"checksum", SimFaultKind::BadChecksum},
     {"resend", SimFaultKind::AnswerResend}, {"split", SimFaultKind::SplitReply},
-    {"garbage", SimFaultKind::Garbage},     {"silent", SimFaultKind::GoSilent},
+    {"garbage", SimFaultKind::Garbage},     {"noise", SimFaultKind::Noise},
+    {"silent", SimFaultKind::GoSilent},
 };
 
 constexpr std::pair<std::string_view, SimCommand> CommandNames[] = {
@@ -171,6 +172,9 @@ std::vector<Bytes> RadioSim::Receive(std::span<const std::uint8_t> bytes) {
             break;
         case SimFaultKind::Garbage:
             std::fill(reply.begin(), reply.end(), std::uint8_t{0x55});
+            break;
+        case SimFaultKind::Noise:
+            out.emplace_back(reply.size(), std::uint8_t{0x55});
             break;
         case SimFaultKind::SplitReply:
             if (reply.size() > 1) {

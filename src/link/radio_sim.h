@@ -33,6 +33,7 @@ enum class SimFaultKind {
     AnswerResend, // the radio answers 0x0A instead (a write block is not stored)
     SplitReply,   // the reply comes in two pieces
     Garbage,      // the reply is replaced by as many meaningless bytes
+    Noise,        // as many meaningless bytes come first, then the reply
     GoSilent,     // from this command on the radio never answers again
 };
 
@@ -45,7 +46,7 @@ struct SimFault {
 
 // A fault written as text, as the virtual radio takes it on its command line:
 //   KIND[:COMMAND[@ADDRESS]][*TIMES]
-// KIND: drop, checksum, resend, split, garbage, silent; COMMAND: any,
+// KIND: drop, checksum, resend, split, garbage, noise, silent; COMMAND: any,
 // handshake, identify, enterwrite, read, write, end; ADDRESS in hex (0x0100)
 // or decimal; TIMES a number or "all". Nothing when the text is not of this form.
 std::optional<SimFault> ParseSimFault(std::string_view text);

@@ -263,11 +263,27 @@ void ApplyPowerLevels(DocRecord& doc) {
     common.FmPower = static_cast<std::int16_t>(fm.Offered[fm.Shown]);
 }
 
+namespace {
+
+// The busy-lockout list shows the stored BusyLock; a value whose entry the
+// list lacks now (the third one while no decode tone is set) shows no entry,
+// any other value outside the list its first entry.
+void ShowBusyLock(ComboList& list, std::int16_t busyLock) {
+    const auto shown = static_cast<int>(list.Entries.size());
+    const int loaded = OptListSize(ComboBusyLock);
+    if (busyLock >= shown && busyLock < loaded)
+        list.Selected = -1;
+    else
+        SelectComboIndex(list, busyLock);
+}
+
+} // namespace
+
 DecodeLists LoadDecodeLists(const DocRecord& doc, const TextLookup& texts) {
     const ChannelInfo& common = doc.OptFeatures.OptChannel;
     DecodeLists lists;
     lists.BusyLock.Entries = OptListEntries(ComboBusyLock, texts);
-    SelectComboIndex(lists.BusyLock, common.BusyLock);
+    ShowBusyLock(lists.BusyLock, common.BusyLock);
     lists.SqlMode.Entries = OptListEntries(ComboSqlMode, texts);
     SelectComboIndex(lists.SqlMode, common.RxTone == 0 ? 0 : common.SqlMode);
     lists.SqlModeEnabled = common.RxTone != 0;
@@ -284,18 +300,17 @@ void DecodeToneChanged(DecodeLists& lists, DocRecord& doc, bool decodeEnabled,
             busy.push_back(texts.GetText(kTextTone));
         else if (busy.size() > 2)
             busy[2] = texts.GetText(kTextTone);
-        return;
+    } else {
+        lists.SqlModeEnabled = false;
+        if (lists.SqlMode.Selected > 0) {
+            lists.SqlMode.Selected = 0;
+            common.SqlMode = 0;
+        }
+        if (busy.size() > 2)
+            busy.erase(busy.begin() + 2);
     }
-    lists.SqlModeEnabled = false;
-    if (lists.SqlMode.Selected > 0) {
-        lists.SqlMode.Selected = 0;
-        common.SqlMode = 0;
-    }
-    if (busy.size() > 2) {
-        busy.erase(busy.begin() + 2);
-        if (lists.BusyLock.Selected == 2)
-            lists.BusyLock.Selected = -1;
-    }
+    // The user may have chosen another entry since the list was loaded.
+    ShowBusyLock(lists.BusyLock, common.BusyLock);
 }
 
 ComboList RogerBeepList(const DocRecord& doc, int rbTone, const TextLookup& texts) {

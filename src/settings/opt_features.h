@@ -120,7 +120,8 @@ struct DecodeLists {
     bool SqlModeEnabled = false;
 };
 
-// As loaded: busy lockout 15030, 15031, 15033 showing BusyLock; squelch mode
+// As loaded: busy lockout 15030, 15031, 15033 showing BusyLock (no entry for
+// a stored 2 while the list lacks its third entry); squelch mode
 // 15031, 15032 showing SqlMode, or its first entry while no decode tone is
 // set, enabled only with a decode tone.
 DecodeLists LoadDecodeLists(const DocRecord& doc, const TextLookup& texts);
@@ -129,7 +130,7 @@ DecodeLists LoadDecodeLists(const DocRecord& doc, const TextLookup& texts);
 // takes `decodeEnabled` and the busy lockout's third entry becomes 15032;
 // without one the squelch choice is disabled and back at its first entry
 // (SqlMode := 0) and the busy lockout loses its third entry. BusyLock itself
-// is never changed here.
+// is never changed here; the busy lockout shows it as stored now.
 void DecodeToneChanged(DecodeLists& lists, DocRecord& doc, bool decodeEnabled,
                        const TextLookup& texts);
 

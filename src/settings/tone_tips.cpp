@@ -30,16 +30,13 @@ ToneTip& TipOf(DocRecord& doc, int tip) {
     return doc.ToneTips[tip - 1];
 }
 
-// Stores `value` into `field`, a field of a tip, unless that leaves the
-// document, which had a valid tip, without one.
-bool StoreKeepingAValidTip(DocRecord& doc, std::int16_t& field, int value) {
-    const bool hadValidTip = CountToneTips(doc) > 0;
-    const std::int16_t old = field;
-    field = static_cast<std::int16_t>(value);
-    if (hadValidTip && CountToneTips(doc) == 0) {
-        field = old;
+// Stores `value` into `field`, the repeat or a length of `tip`, unless it is
+// 0 while `tip` is the only valid tip: that tip keeps its repeat and all its
+// lengths, so that every roger-beep reference keeps a tip to name.
+bool StoreKeepingTheOnlyTip(DocRecord& doc, int tip, std::int16_t& field, int value) {
+    if (value == 0 && CountToneTips(doc) == 1 && IsToneTipValid(doc, tip))
         return false;
-    }
+    field = static_cast<std::int16_t>(value);
     return true;
 }
 
@@ -84,7 +81,7 @@ const ToneTip& TipAt(const DocRecord& doc, int tip) {
 bool SetTipRepeat(DocRecord& doc, int tip, int value) {
     if (!IsTip(tip) || value < 0 || value > kMaxRepeat)
         return false;
-    return StoreKeepingAValidTip(doc, TipOf(doc, tip).Repeat, value);
+    return StoreKeepingTheOnlyTip(doc, tip, TipOf(doc, tip).Repeat, value);
 }
 
 bool SetTipInterval(DocRecord& doc, int tip, int value) {
@@ -105,7 +102,7 @@ bool SetTipTone(DocRecord& doc, int tip, int item, int value) {
 bool SetTipLength(DocRecord& doc, int tip, int item, int value) {
     if (!IsTip(tip) || !IsItem(item) || value < 0 || value > kMaxTipByte)
         return false;
-    return StoreKeepingAValidTip(doc, TipOf(doc, tip).Items[item - 1].Length, value);
+    return StoreKeepingTheOnlyTip(doc, tip, TipOf(doc, tip).Items[item - 1].Length, value);
 }
 
 std::vector<ToneBar> ToneTipBars(const ToneTip& tip, int width, int height) {

@@ -35,11 +35,10 @@ int ToneOfShownIndex(int index);
 const ToneTip& TipAt(const DocRecord& doc, int tip);
 
 // Changes of one value of a tip, each stored at once. A value outside its
-// list is refused. Repeat and length may make a tip invalid; such a change is
-// refused when it would leave the document without any valid tip, so that
-// every roger-beep reference keeps a tip to name. Each returns whether the
-// value was stored; after a stored repeat or length the caller repairs the
-// references (CheckToneTipRefs).
+// list is refused. While `tip` is the only valid tip, a repeat or length of 0
+// is refused, so that every roger-beep reference keeps a tip to name. Each
+// returns whether the value was stored; after a stored repeat or length the
+// caller repairs the references (CheckToneTipRefs).
 bool SetTipRepeat(DocRecord& doc, int tip, int value);
 bool SetTipInterval(DocRecord& doc, int tip, int value);
 bool SetTipTone(DocRecord& doc, int tip, int item, int value);

@@ -179,6 +179,8 @@ private slots:
     void velmarShowsEveryFieldTheToolWrote();
     void aRadioFreshFromTheFactoryAnswersTheTool();
     void anotherKeywordOpensOnlyThatFactoryMode();
+    void aFailedReadLeavesWhatTheUserTyped();
+    void theChosenPortOutlastsARadioRestart();
 };
 
 void FactoryLinkTest::readShowsTheRadiosFactoryInformation_data() {
@@ -332,6 +334,65 @@ void FactoryLinkTest::aReplyWithAWrongChecksumEndsTheRead() {
     Run("Command1");
     QCOMPARE(sink_.Shown, std::vector<std::string>{"Read Complete!"});
     QCOMPARE(Text1(8)->text(), QString("From the radio"));
+}
+
+// A read that times out leaves the boxes as the user typed them; only a read
+// that succeeds shows the radio's values.
+void FactoryLinkTest::aFailedReadLeavesWhatTheUserTyped() {
+    FactoryInfo radio;
+    radio.DealerCode = "From the radio";
+    MakeRadioMemory(radio);
+    StartRadio({"--fault", "drop:read@0x3020"});
+    OpenTool();
+    QVERIFY(QTest::qWaitForWindowExposed(tool_.get()));
+    QTest::mouseClick(Text1(8), Qt::LeftButton);
+    QTest::keyClicks(Text1(8), "Typed by hand");
+    QTest::mouseClick(Text1(1), Qt::LeftButton);
+    QTest::keyClick(Text1(1), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Text1(1), "2026030500000077");
+    QTest::mouseClick(Description(), Qt::LeftButton);
+    QTest::keyClicks(Description(), "Antenna");
+    Run("Command1");
+    QCOMPARE(sink_.Shown, std::vector<std::string>{"Communication Error!"});
+    QCOMPARE(Text1(8)->text(), QString("Typed by hand"));
+    QCOMPARE(Text1(1)->text(), QString("2026030500000077"));
+    QCOMPARE(Description()->toPlainText(), QString("Antenna"));
+
+    Run("Command1");
+    QCOMPARE(sink_.Shown, std::vector<std::string>{"Read Complete!"});
+    QCOMPARE(Text1(8)->text(), QString("From the radio"));
+    QCOMPARE(Text1(1)->text(), QString::fromStdString(radio.SerialNumber));
+}
+
+// The radio restarts, so its port is gone for a moment while another port
+// stays: the port list keeps the chosen port, marked absent meanwhile, and
+// the next read goes to it.
+void FactoryLinkTest::theChosenPortOutlastsARadioRestart() {
+    FactoryInfo radio;
+    radio.DealerCode = "Restarted";
+    MakeRadioMemory(radio);
+    const QString otherPort = dir_->filePath("other-port");
+    QVERIFY(QFile(otherPort).open(QIODevice::WriteOnly));
+    QVERIFY(ports_->Set(2, otherPort.toStdString()));
+    const QString stableName = dir_->filePath("radio-link");
+    StartRadio({"--link", stableName});
+    QVERIFY(ports_->Set(RadioPort, stableName.toStdString()));
+    OpenTool();
+    auto* list = tool_->findChild<QComboBox*>("Combo2");
+    QCOMPARE(list->currentText(), QString("COM9"));
+
+    QVERIFY(radio_->Stop());
+    QTRY_COMPARE_WITH_TIMEOUT(list->currentText(), QString("COM9 (absent)"), WaitMs);
+    QCOMPARE(tool_->comPort(), RadioPort);
+    QVERIFY(list->findText("COM2") >= 0);
+
+    StartRadio({"--link", stableName});
+    QVERIFY(ports_->Set(RadioPort, stableName.toStdString()));
+    QTRY_COMPARE_WITH_TIMEOUT(list->currentText(), QString("COM9"), WaitMs);
+    QCOMPARE(list->findText("COM9 (absent)"), -1);
+    Run("Command1");
+    QCOMPARE(sink_.Shown, std::vector<std::string>{"Read Complete!"});
+    QCOMPARE(Text1(8)->text(), QString("Restarted"));
 }
 
 // The tool writes a radio as a user fills in its window; the editor's

@@ -2,7 +2,9 @@
 # Installs the build into a temporary prefix and checks it as a user would
 # meet it: the files are where the programs look for them, the desktop entries
 # and AppStream metadata are valid, and a normal user with an empty home
-# starts Velmar (and VelmarSetFactory), which write only into that home.
+# starts Velmar with the settings as shipped, links its first-run dialog with
+# velmar-vradio (keys pressed at Qt's VNC screen) and reaches the main window,
+# and starts VelmarSetFactory; both write only into that home.
 #   install_test.sh BUILD_DIR SOURCE_DIR PROGRAM...
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
@@ -86,9 +88,16 @@ if command -v groff >/dev/null; then
     done
 fi
 
-# A first start by a normal user with an empty home. The install folder is
-# made writable for that user, so that a file written there would show up in
-# the listing instead of failing unseen.
+# A first start by a normal user with an empty home, with the settings as
+# shipped: Velmar shows its first-run link dialog, and the user links it with
+# the virtual radio before the main window comes. The install folder is made
+# writable for that user, so that a file written there would show up in the
+# listing instead of failing unseen.
+need python3
+[[ " ${programs[*]} " == *" velmar-vradio "* ]] ||
+    { echo "FAIL: velmar-vradio is not installed, so no first run can link"; exit 1; }
+grep -qx 'IsFirstRun=1' "$prefix/share/velmar/language/mysetup.ini" ||
+    fail "the shipped mysetup.ini does not start a new installation with the first-run link"
 home=$work/home
 runtime=$work/runtime
 mkdir -p "$home"
@@ -101,22 +110,34 @@ listing() {
         -path ./logs -prune -o -printf '%p %s %T@ %m\n' | LC_ALL=C sort)
 }
 
-# Starts PROGRAM as the user, waits until FILE (relative to the home) exists
-# when one is given, checks the program is still running a few seconds later,
-# and stops it.
-start_and_stop() {
-    local program=$1 written=${2:-} log=$logs/$1.log
-    env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
-        XDG_RUNTIME_DIR="$runtime" "${run_as[@]}" "$prefix/bin/$program" >"$log" 2>&1 &
-    local pid=$!
+# Starts PROGRAM as the user on the Qt platform PLATFORM (offscreen unless
+# given); its process id is left in $pid.
+launch() {
+    local program=$1 platform=${2:-offscreen}
+    env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM="$platform" \
+        XDG_RUNTIME_DIR="$runtime" "${run_as[@]}" "$prefix/bin/$program" >"$logs/$program.log" 2>&1 &
+    pid=$!
     children+=("$pid")
-    if [ -n "$written" ]; then
-        for _ in $(seq 150); do
-            [ -e "$home/$written" ] || ! kill -0 "$pid" 2>/dev/null && break
-            sleep 0.2
-        done
-        [ -e "$home/$written" ] || fail "$program did not write ~/$written"
-    fi
+}
+
+# Waits up to 30 s while program PID runs until FILE (relative to the home)
+# holds the line LINE, or only exists when no line is given.
+wait_for_file() {
+    local pid=$1 written=$2 line=${3:-}
+    for _ in $(seq 150); do
+        if [ -e "$home/$written" ] && { [ -z "$line" ] || grep -qx "$line" "$home/$written"; }; then
+            return 0
+        fi
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    fail "${line:-a file} did not appear in ~/$written"
+}
+
+# Checks that PROGRAM (process PID) is still running a few seconds later,
+# showing its window, and stops it.
+runs_then_stop() {
+    local program=$1 pid=$2
     sleep 3
     if kill -0 "$pid" 2>/dev/null; then
         kill -TERM "$pid"
@@ -124,8 +145,49 @@ start_and_stop() {
     else
         wait "$pid" && status=0 || status=$?
         fail "$program ended on its own (status $status) instead of showing its window"
-        cat "$log"
+        cat "$logs/$program.log"
     fi
+}
+
+# The virtual radio, started by the user on a pseudo-terminal with a stable
+# name, behind a cable that echoes; the user's port map names it COM1, the
+# port the shipped settings choose.
+radio=$runtime/velmar-radio
+start_radio() {
+    env -i HOME="$home" PATH=/usr/bin:/bin "${run_as[@]}" "$prefix/bin/velmar-vradio" \
+        --echo --verbose --link "$radio" >"$logs/velmar-vradio.out" 2>"$logs/velmar-vradio.log" &
+    radio_pid=$!
+    children+=("$radio_pid")
+    for _ in $(seq 50); do
+        [ -e "$radio" ] && break
+        sleep 0.1
+    done
+    [ -e "$radio" ] || { cat "$logs/velmar-vradio.log"; fail "velmar-vradio did not start"; }
+    mkdir -p "$home/.config/velmar"
+    printf '[ComPorts]\nCOM1=%s\n' "$radio" >"$home/.config/velmar/comports.ini"
+    if [ ${#run_as[@]} -gt 0 ]; then
+        chown -R 65534:65534 "$home/.config"
+    fi
+}
+
+# The first start of Velmar: the first-run dialog comes up with COM1 shown;
+# the user presses Enter (its OK key) at the screen until the radio has heard
+# the handshake; the dialog then closes and the main window stays.
+first_start_of_velmar() {
+    local vnc_port
+    vnc_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("", 0)); print(s.getsockname()[1])')
+    launch Velmar "vnc:size=1280x1024:port=$vnc_port"
+    local velmar=$pid
+    for _ in $(seq 20); do
+        grep -q '^velmar-vradio: handshake' "$logs/velmar-vradio.log" && break
+        kill -0 "$velmar" 2>/dev/null || break
+        python3 "$(dirname "$0")/vnc_keys.py" "$vnc_port" Return >>"$logs/vnc_keys.log" 2>&1 || true
+        sleep 1.5
+    done
+    grep -q '^velmar-vradio: handshake' "$logs/velmar-vradio.log" ||
+        fail "the first-run dialog sent no handshake to the radio"
+    wait_for_file "$velmar" .config/velmar/language/mysetup.ini IsFirstRun=0
+    runs_then_stop Velmar "$velmar"
 }
 
 # A settings file the user's copy of which exists holds every key of the
@@ -139,12 +201,16 @@ keeps_shipped_keys() {
 }
 
 listing >"$logs/listing.before"
-start_and_stop Velmar .config/velmar/language/mysetup.ini
+start_radio
+first_start_of_velmar
 keeps_shipped_keys language/mysetup.ini
 if [[ " ${programs[*]} " == *" VelmarSetFactory "* ]]; then
-    start_and_stop VelmarSetFactory
+    launch VelmarSetFactory
+    runs_then_stop VelmarSetFactory "$pid"
     keeps_shipped_keys bin/mysetup.ini
 fi
+kill -TERM "$radio_pid"
+wait "$radio_pid" 2>/dev/null || true
 listing >"$logs/listing.after"
 diff -u "$logs/listing.before" "$logs/listing.after" ||
     fail "the programs wrote outside the user's home (listing above)"

@@ -88,7 +88,8 @@ TEST(RadioSimTest, FaultsShapeTheReplies) {
     const Case cases[] = {
         {SimFaultKind::DropReply, 0, false},    {SimFaultKind::BadChecksum, 1, false},
         {SimFaultKind::AnswerResend, 1, false}, {SimFaultKind::SplitReply, 2, true},
-        {SimFaultKind::Garbage, 1, false},      {SimFaultKind::GoSilent, 0, false},
+        {SimFaultKind::Garbage, 1, false},      {SimFaultKind::Noise, 2, false},
+        {SimFaultKind::GoSilent, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
@@ -178,6 +179,8 @@ TEST(RadioSimTest, FaultsWrittenAsText) {
          SimFault{SimFaultKind::SplitReply, SimCommand::Identify, std::nullopt, 2}},
         {"garbage:handshake",
          SimFault{SimFaultKind::Garbage, SimCommand::Handshake, std::nullopt, 1}},
+        {"noise:handshake*all",
+         SimFault{SimFaultKind::Noise, SimCommand::Handshake, std::nullopt, -1}},
         {"drop@0x10", std::nullopt},
         {"drop:reed", std::nullopt},
         {"lose", std::nullopt},

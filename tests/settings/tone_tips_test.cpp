@@ -74,20 +74,28 @@ TEST_F(ToneTipsTest, ValuesOutsideTheListsAreRefused) {
     EXPECT_EQ(doc.ToneTips[1].Interval, 255);
 }
 
-TEST_F(ToneTipsTest, TheLastValidTipCannotBeMadeInvalid) {
+TEST_F(ToneTipsTest, TheOnlyValidTipTakesNoRepeatOrLengthOfZero) {
     MakeTip(doc, 1, true);
     doc.ToneTips[0].Items[1] = {120, 5}; // a second item with a length
+    const DocRecord before = doc;
 
     EXPECT_FALSE(SetTipRepeat(doc, 1, 0));
-    EXPECT_EQ(doc.ToneTips[0].Repeat, 1);
-    // Shortening one item keeps the tip valid, the last one would not.
-    EXPECT_TRUE(SetTipLength(doc, 1, 1, 0));
+    // Even a length whose item is not the tip's last sounding one.
+    EXPECT_FALSE(SetTipLength(doc, 1, 1, 0));
     EXPECT_FALSE(SetTipLength(doc, 1, 2, 0));
-    EXPECT_EQ(doc.ToneTips[0].Items[1].Length, 5);
+    EXPECT_FALSE(SetTipLength(doc, 1, 3, 0)); // an item already unused
+    EXPECT_EQ(doc, before);
+    // Other values, and tips that are not valid, are stored.
+    EXPECT_TRUE(SetTipLength(doc, 1, 2, 7));
+    EXPECT_TRUE(SetTipRepeat(doc, 1, 3));
+    EXPECT_TRUE(SetTipLength(doc, 2, 1, 0));
+    EXPECT_TRUE(SetTipRepeat(doc, 2, 0));
     EXPECT_EQ(CountToneTips(doc), 1);
 
-    // Another valid tip: the first may now become invalid.
+    // Another valid tip: the first takes lengths of 0 and may become invalid.
     MakeTip(doc, 4, true);
+    EXPECT_TRUE(SetTipLength(doc, 1, 1, 0));
+    EXPECT_EQ(doc.ToneTips[0].Items[0].Length, 0);
     EXPECT_TRUE(SetTipRepeat(doc, 1, 0));
     EXPECT_EQ(CountToneTips(doc), 1);
     EXPECT_EQ(FirstToneTip(doc), 4);

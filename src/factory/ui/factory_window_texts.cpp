@@ -18,6 +18,7 @@ constexpr FactoryWindowTexts English{
     "Factory",
     "Frequencys is different. Overwrite?",
     "Frequencys is different.The difference of frequecy is too much,can be use mutually! ",
+    "absent",
 };
 
 constexpr FactoryWindowTexts Chinese{
@@ -34,6 +35,7 @@ constexpr FactoryWindowTexts Chinese{
     "工厂模式",
     "频段类型不同。是否覆盖？",
     "频段类型不同。频率相差太大，不能互用！",
+    "未连接",
 };
 
 } // namespace

@@ -21,6 +21,7 @@ struct FactoryWindowTexts {
     const char* FactoryMode;                   // Check5
     const char* BandQuestion;
     const char* BandRefusal;
+    const char* Absent; // after a chosen port whose device is missing: "COM3 (absent)"
 };
 
 // UTF-8 texts of the language chosen at start.

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace velmar::factory {
 
@@ -226,18 +227,15 @@ void FrmMain::LoadPortChoice() {
     if (setup.HandshakeRefused)
         ctx_.Messages->Show(MessageText(MsgBadHandshakeSetting, ctx_.Language), MsgButtons::Ok,
                             MsgIcon::Warning);
+    const std::vector<int> present = ctx_.ListPorts();
     comPort_ = setup.comPort;
-    if (!FillPortList()) {
+    if (present.empty())
         comPort_ = 0;
-    } else if (comPort_ < 1 || !InComPorts(comPort_)) {
-        comPort_ = PortNumberOfName(Combo2->itemText(0)).value_or(0);
-    }
-    if (comPort_ != 0) {
-        Combo2->setCurrentIndex(Combo2->findText(PortName(comPort_)));
+    else if (comPort_ < 1 || std::find(present.begin(), present.end(), comPort_) == present.end())
+        comPort_ = present.front();
+    ShowPortList(present);
+    if (comPort_ != 0)
         SaveComPort();
-    } else {
-        Combo2->setCurrentIndex(-1);
-    }
 }
 
 void FrmMain::SaveComPort() const {
@@ -245,34 +243,22 @@ void FrmMain::SaveComPort() const {
                   ComPortKey, std::to_string(comPort_));
 }
 
-bool FrmMain::FillPortList() {
-    QStringList names;
-    for (const int number : ctx_.ListPorts())
-        names << PortName(number);
-    QStringList shown;
-    for (int i = 0; i < Combo2->count(); ++i)
-        shown << Combo2->itemText(i);
-    // An unchanged list is left alone, so that an open drop-down stays open.
-    if (names != shown) {
-        Combo2->clear();
-        Combo2->addItems(names);
-    }
-    return !names.isEmpty();
+void FrmMain::ShowPortList(const std::vector<int>& present) {
+    velmar::ShowPortList(Combo2,
+                         PortList(present, comPort_, FromUtf8(WindowTexts(ctx_.Language).Absent)));
 }
 
 bool FrmMain::InComPorts(int port) const {
     return Combo2->findText(PortName(port)) >= 0;
 }
 
+// The chosen port stays chosen while its device is missing; with none chosen
+// the first port that comes is taken.
 void FrmMain::ReShowComPortTimerTick() {
-    if (!FillPortList()) {
-        comPort_ = 0;
-        Combo2->setCurrentIndex(-1);
-        return;
-    }
-    const int index = Combo2->findText(PortName(comPort_));
-    Combo2->setCurrentIndex(index >= 0 ? index : 0);
-    comPort_ = PortNumberOfName(Combo2->currentText()).value_or(0);
+    const std::vector<int> present = ctx_.ListPorts();
+    if (comPort_ == 0 && !present.empty())
+        comPort_ = present.front();
+    ShowPortList(present);
 }
 
 void FrmMain::Combo2Click(int index) {
@@ -366,9 +352,11 @@ void FrmMain::StartOperation(FactoryLinkType type) {
     serial_.Carry(exchange_->Start());
 }
 
-// The port is closed; a read brought new fields, a write a new serial number.
-void FrmMain::OperationFinished() {
-    ShowByData();
+// The port is closed. A read brought new fields, a write a new serial number;
+// a failed operation leaves the boxes as the user left them.
+void FrmMain::OperationFinished(bool success) {
+    if (success)
+        ShowByData();
     Command1->setEnabled(true);
     Command2->setEnabled(true);
 }

@@ -87,14 +87,14 @@ private:
     void LoadPortChoice();
     void SaveComPort() const;
     void FillBandList();
-    // Rebuilds Combo2 from the ports present; false when none is present.
-    bool FillPortList();
+    // Rebuilds Combo2 from the ports present and the chosen port.
+    void ShowPortList(const std::vector<int>& present);
     void ReShowComPortTimerTick();
     void Combo2Click(int index);
     void SelectComboEntry(QComboBox* combo, const QString& text, const QVariant& data);
 
     void StartOperation(FactoryLinkType type);
-    void OperationFinished();
+    void OperationFinished(bool success);
     void ShowLinkMessage(const ShowMessage& message);
 
     FactoryToolContext ctx_;

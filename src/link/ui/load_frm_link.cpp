@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace velmar {
 
@@ -20,6 +21,7 @@ namespace {
 constexpr int TextIntro = 9054;
 constexpr int TextSteps[] = {9050, 9051, 9052, 9053};
 constexpr const char* CannotOpen = "Cannot Open Communication Port.";
+constexpr const char* Absent = "absent";
 
 } // namespace
 
@@ -83,24 +85,27 @@ LoadFrmLink::~LoadFrmLink() {
     port_.SetEngine({});
 }
 
+// The port the box shows is comPort, the port OK opens. A port the box shows
+// stays while its device is missing; a box without a selection shows the
+// entry of comPort, else the first one (comPort follows).
 void LoadFrmLink::FillCombo() {
-    Combo1_->clear();
+    std::vector<int> present;
     if (app_.Settings.IsVista) {
         for (int number = 1; number <= ComPortMap::HighestNumber; ++number)
-            Combo1_->addItem(PortName(number));
+            present.push_back(number);
     } else {
-        for (int number : PresentPortNumbers(ports_))
-            Combo1_->addItem(PortName(number));
+        present = PresentPortNumbers(ports_);
     }
-    SelectComPort();
-}
-
-// The entry of comPort, else the first one.
-void LoadFrmLink::SelectComPort() {
-    if (app_.Settings.comPort <= 0 || Combo1_->count() == 0)
-        return;
-    const int index = Combo1_->findText(PortName(app_.Settings.comPort));
-    Combo1_->setCurrentIndex(index >= 0 ? index : 0);
+    std::int16_t& comPort = app_.Settings.comPort;
+    int shown = 0;
+    if (Combo1_->currentIndex() >= 0) {
+        shown = comPort;
+    } else if (comPort > 0 && !present.empty()) {
+        const bool listed = std::find(present.begin(), present.end(), comPort) != present.end();
+        comPort = static_cast<std::int16_t>(listed ? comPort : present.front());
+        shown = comPort;
+    }
+    ShowPortList(Combo1_, PortList(present, shown, QString::fromLatin1(Absent)));
 }
 
 void LoadFrmLink::Combo1Click(int index) {

@@ -20,7 +20,8 @@ struct LinkGlobals;
 // presses OK; the handshake is sent until the radio answers, up to four
 // attempts per press, with and without the cable echo in turn. When the
 // radio answers, IsFirstRun is cleared and the dialog closes; comPort holds
-// the port that answered. The port list is refreshed every second.
+// the port that answered. The port list is refreshed every second; the port
+// it shows is always the one OK opens.
 class LoadFrmLink : public QDialog {
     Q_OBJECT
 public:
@@ -44,7 +45,6 @@ protected:
 
 private:
     void FillCombo();
-    void SelectComPort();
     void Combo1Click(int index);
     void Command1Click();
     void ReCommTimerTick();

@@ -1,6 +1,8 @@
 #include "link/ui/serial_ports.h"
 
+#include <QComboBox>
 #include <QSerialPortInfo>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -51,12 +53,51 @@ QString PortName(int number) {
     return QStringLiteral("COM") + QString::number(number);
 }
 
+QString AbsentPortName(int number, const QString& absentWord) {
+    return PortName(number) + QStringLiteral(" (") + absentWord + QLatin1Char(')');
+}
+
 std::optional<int> PortNumberOfName(const QString& name) {
+    QString number = name.mid(3);
+    if (const auto mark = number.indexOf(QStringLiteral(" (")); mark >= 0)
+        number.truncate(mark);
     bool ok = false;
-    const int number = name.mid(3, 3).trimmed().toInt(&ok);
+    const int value = number.left(3).trimmed().toInt(&ok);
     if (!ok)
         return std::nullopt;
-    return number;
+    return value;
+}
+
+PortListEntries PortList(const std::vector<int>& present, int chosen, const QString& absentWord) {
+    PortListEntries list;
+    const bool missing =
+        chosen > 0 && std::find(present.begin(), present.end(), chosen) == present.end();
+    for (const int number : present) {
+        if (missing && list.Selected < 0 && number > chosen) {
+            list.Selected = static_cast<int>(list.Names.size());
+            list.Names << AbsentPortName(chosen, absentWord);
+        }
+        if (number == chosen)
+            list.Selected = static_cast<int>(list.Names.size());
+        list.Names << PortName(number);
+    }
+    if (missing && list.Selected < 0) {
+        list.Selected = static_cast<int>(list.Names.size());
+        list.Names << AbsentPortName(chosen, absentWord);
+    }
+    return list;
+}
+
+void ShowPortList(QComboBox* combo, const PortListEntries& list) {
+    const QSignalBlocker quiet(combo);
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i)
+        shown << combo->itemText(i);
+    if (shown != list.Names) {
+        combo->clear();
+        combo->addItems(list.Names);
+    }
+    combo->setCurrentIndex(list.Selected);
 }
 
 } // namespace velmar

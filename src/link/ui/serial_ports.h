@@ -2,9 +2,12 @@
 #include "link/ui/com_port_map.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <string>
 #include <vector>
+
+class QComboBox;
 
 namespace velmar {
 
@@ -20,8 +23,27 @@ std::vector<int> PresentPortNumbers(ComPortMap& map);
 // "COM" followed by the number.
 QString PortName(int number);
 
+// A chosen port whose device is missing for the moment: "COM3 (absent)", the
+// word in parentheses as the window gives it.
+QString AbsentPortName(int number, const QString& absentWord);
+
 // The number in the (at most three) characters after the first three of a
-// port name ("COM12" → 12), trimmed of blanks; nothing when it is not a number.
+// port name ("COM12" → 12), trimmed of blanks, also of an absent port's entry
+// ("COM3 (absent)" → 3); nothing when it is not a number.
 std::optional<int> PortNumberOfName(const QString& name);
+
+// The entries of a port list: one per port present, ascending, and the
+// chosen port (0: none) in its place by number while its device is missing,
+// so that a port gone for a moment (a cable pulled and put back, a virtual
+// radio restarted) stays chosen. Selected: the chosen port's entry, or -1.
+struct PortListEntries {
+    QStringList Names;
+    int Selected = -1;
+};
+PortListEntries PortList(const std::vector<int>& present, int chosen, const QString& absentWord);
+
+// Shows `list` in `combo` without the box reporting a click; an unchanged
+// list is left alone, so that an open drop-down stays open.
+void ShowPortList(QComboBox* combo, const PortListEntries& list);
 
 } // namespace velmar

@@ -294,33 +294,55 @@ void FactoryWindowTest::portListFollowsThePortsPresent() {
     QVERIFY(w.window->InComPorts(3));
     QVERIFY(!w.window->InComPorts(2));
 
-    // The only adapter unplugged: the list empties at the next tick.
+    // The chosen port's cable pulled out: the port stays chosen, marked
+    // absent, until it is back.
+    w.present = {1};
+    w.Tick();
+    QCOMPARE(Entries(w.Combo2()), (QStringList{"COM1", "COM3 (absent)"}));
+    QCOMPARE(w.Combo2()->currentText(), QString("COM3 (absent)"));
+    QCOMPARE(w.window->comPort(), 3);
+    QVERIFY(!w.window->InComPorts(3));
+    w.present = {1, 3};
+    w.Tick();
+    QCOMPARE(Entries(w.Combo2()), (QStringList{"COM1", "COM3"}));
+    QCOMPARE(w.Combo2()->currentText(), QString("COM3"));
+
+    // The only adapter unplugged: only the chosen port is left, absent; ports
+    // plugged in meanwhile are listed around it.
     w.present = {};
     w.Tick();
-    QCOMPARE(w.Combo2()->count(), 0);
-    QCOMPARE(w.Combo2()->currentIndex(), -1);
-    QCOMPARE(w.window->comPort(), 0);
-
-    // A port plugged in is listed and taken.
-    w.present = {4, 6};
+    QCOMPARE(Entries(w.Combo2()), QStringList{"COM3 (absent)"});
+    w.present = {2, 6};
     w.Tick();
-    QCOMPARE(Entries(w.Combo2()), (QStringList{"COM4", "COM6"}));
-    QCOMPARE(w.Combo2()->currentText(), QString("COM4"));
-    QCOMPARE(w.window->comPort(), 4);
+    QCOMPARE(Entries(w.Combo2()), (QStringList{"COM2", "COM3 (absent)", "COM6"}));
+    QCOMPARE(w.window->comPort(), 3);
 
-    // The chosen port stays chosen while it is present.
-    w.Combo2()->setCurrentIndex(1);
-    emit w.Combo2()->activated(1);
-    w.present = {2, 4, 6};
-    w.Tick();
-    QCOMPARE(w.Combo2()->currentText(), QString("COM6"));
+    // Another choice stays chosen the same way.
+    w.Combo2()->setCurrentIndex(2);
+    emit w.Combo2()->activated(2);
     QCOMPARE(w.window->comPort(), 6);
-    // The timer does not write the settings; only a choice does.
-    QCOMPARE(w.SavedPort(), std::string("6"));
     w.present = {2, 4};
     w.Tick();
-    QCOMPARE(w.window->comPort(), 2);
+    QCOMPARE(w.Combo2()->currentText(), QString("COM6 (absent)"));
+    QCOMPARE(w.window->comPort(), 6);
+    // Choosing the absent entry keeps its port; the timer does not write the
+    // settings, only a choice does.
+    emit w.Combo2()->activated(w.Combo2()->currentIndex());
+    QCOMPARE(w.window->comPort(), 6);
     QCOMPARE(w.SavedPort(), std::string("6"));
+
+    // Without any port at start nothing is chosen; the first port plugged in
+    // is taken.
+    WindowUnderTest none(FactoryLanguage::Chinese, "comPort=3", {});
+    QCOMPARE(none.Combo2()->count(), 0);
+    QCOMPARE(none.window->comPort(), 0);
+    none.present = {4, 6};
+    none.Tick();
+    QCOMPARE(none.Combo2()->currentText(), QString("COM4"));
+    QCOMPARE(none.window->comPort(), 4);
+    none.present = {6};
+    none.Tick();
+    QCOMPARE(none.Combo2()->currentText(), QString::fromUtf8("COM4 (未连接)"));
 }
 
 void FactoryWindowTest::choosingAPortIsSaved() {

@@ -119,6 +119,34 @@ private slots:
         QCOMPARE(ReadIniValue(SetupFile(), SetupSection, "comPort"), std::string("4"));
     }
 
+    // The chosen port's device gone for a moment (a cable pulled and put
+    // back): its button stays selected, greyed while the device is missing,
+    // and OK takes it.
+    void portDialogKeepsTheChosenPortWhileItIsGone() {
+        PinPorts({1, 3});
+        app_->Settings.comPort = 1;
+        FrmSetComm dialog(*app_, *ports_);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QRadioButton* com3 = dialog.Option1(2);
+        QTest::mouseClick(com3, Qt::LeftButton, {}, QPoint(6, com3->height() / 2));
+        QVERIFY(com3->isChecked());
+
+        const QString device = devices_->filePath("tty3");
+        QFile::remove(device);
+        QTRY_VERIFY_WITH_TIMEOUT(!com3->isEnabled(), 5000);
+        QVERIFY(com3->isChecked());
+        QVERIFY(QFile(device).open(QIODevice::WriteOnly));
+        QTRY_VERIFY_WITH_TIMEOUT(com3->isEnabled(), 5000);
+        QVERIFY(com3->isChecked());
+
+        QFile::remove(device);
+        QTRY_VERIFY_WITH_TIMEOUT(!com3->isEnabled(), 5000);
+        QTest::mouseClick(dialog.CommandOK(), Qt::LeftButton);
+        QCOMPARE(app_->Settings.comPort, std::int16_t(3));
+        QCOMPARE(ReadIniValue(SetupFile(), SetupSection, "comPort"), std::string("3"));
+    }
+
     // comPort 20 came from the first-run dialog: no button is selected, and
     // OK keeps it.
     void portDialogWithAPortAbove16SelectsNothing() {
@@ -168,6 +196,7 @@ private slots:
         QCOMPARE(dialog.Combo1()->count(), 255);
         QCOMPARE(dialog.Combo1()->itemText(254), QString("COM255"));
         QCOMPARE(dialog.Combo1()->currentIndex(), 0);
+        QCOMPARE(app_->Settings.comPort, std::int16_t(1)); // the port OK opens
     }
 
     // A two-wire cable: the first attempt waits for the echo in vain, the
@@ -227,12 +256,14 @@ private slots:
         QVERIFY(app_->Settings.IsFirstRun);
     }
 
+    // The port shown is there but is no serial line (a plain file here).
     void firstRunOnAPortThatCannotOpen() {
-        QVERIFY(ports_->Set(12, devices_->filePath("ttyNone").toStdString()));
+        PinPorts({12});
         app_->Settings.comPort = 12;
         sink_.Answers = {MsgAnswer::Ok};
         LinkGlobals link;
         LoadFrmLink dialog(*app_, link, *ports_);
+        QCOMPARE(dialog.Combo1()->currentText(), QString("COM12"));
         dialog.Command1()->click();
         QCOMPARE(sink_.Shown.size(), std::size_t(1));
         QVERIFY(

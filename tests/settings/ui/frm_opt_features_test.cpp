@@ -1,5 +1,6 @@
 #include "settings/ui/frm_opt_features.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -9,6 +10,8 @@
 
 #include "settings/ui/form_parts.h"
 #include "settings_ui_fixture.h"
+#include "shell/ui/frm_main.h"
+#include "shell/ui/ui_test_support.h"
 
 namespace velmar {
 
@@ -130,6 +133,55 @@ private slots:
         QCOMPARE(busy->itemText(2), app->Text(15032));
         busy->setCurrentIndex(1);
         QCOMPARE(Common().BusyLock, std::int16_t(1));
+    }
+
+    // Through the main window, with the keys: a busy-lockout entry picked,
+    // then another decode tone; the list always shows the stored value, and
+    // no entry for a stored 2 while no decode tone is set.
+    void BusyLockoutShowsTheStoredValueWhenTheDecodeToneChanges() {
+        test::TestInstall install;
+        test::ScriptedSink sink;
+        auto context = test::MakeContext(install, sink, EnglishLanguage, true);
+        context->InitNewDocument();
+        ChannelInfo& common = context->Doc.Doc.OptFeatures.OptChannel;
+        {
+            FrmMain window(*context);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            context->Doc.Doc.OptFeatures.Word(OptWord::UseCommonCh) = 1;
+            common.RxTone = 12;
+            common.BusyLock = 0;
+            window.findChild<QAction*>("mnuOptFeature")->trigger();
+            auto* form = qobject_cast<FrmOptFeatures*>(context->FindForm(FrmOptFeatures::FormName));
+            QVERIFY(form);
+            QComboBox* busy = form->Combo1(ComboBusyLock);
+            QComboBox* decode = form->Combo1(ComboDecode);
+            const auto press = [](QComboBox* box, Qt::Key key) {
+                box->setFocus();
+                QVERIFY(box->hasFocus());
+                QTest::keyClick(QApplication::focusWidget(), key);
+            };
+
+            press(busy, Qt::Key_Down);
+            QCOMPARE(common.BusyLock, std::int16_t(1));
+            press(decode, Qt::Key_Down);
+            QCOMPARE(common.RxTone, std::int16_t(13));
+            QCOMPARE(busy->currentIndex(), 1);
+
+            press(busy, Qt::Key_End);
+            QCOMPARE(common.BusyLock, std::int16_t(2));
+            QCOMPARE(busy->currentText(), context->Text(15032));
+            press(decode, Qt::Key_Home); // no tone
+            QCOMPARE(common.RxTone, std::int16_t(0));
+            QCOMPARE(busy->count(), 2);
+            QCOMPARE(busy->currentIndex(), -1);
+            QCOMPARE(common.BusyLock, std::int16_t(2));
+            press(decode, Qt::Key_Down); // a tone again
+            QCOMPARE(busy->count(), 3);
+            QCOMPARE(busy->currentIndex(), 2);
+            QCOMPARE(common.BusyLock, std::int16_t(2));
+        }
+        test::FlushDeferredDeletes();
     }
 
     void MainVersionRowsAreAbsentWithoutTheMarker() {

@@ -1,5 +1,6 @@
 #include "settings/ui/frm_tone_tips.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -15,6 +16,8 @@
 #include "settings/ui/tone_output.h"
 #include "settings/ui/tone_tip_player.h"
 #include "settings_ui_fixture.h"
+#include "shell/ui/frm_main.h"
+#include "shell/ui/ui_test_support.h"
 
 namespace velmar {
 
@@ -220,6 +223,57 @@ private slots:
         QCOMPARE(chart.pixelColor(chart.width() / 4, y), QColor(Qt::red));
         QCOMPARE(chart.pixelColor(chart.width() * 3 / 4, y), QColor(Qt::blue));
         QCOMPARE(chart.pixelColor(1, 1), QColor(Qt::white));
+    }
+
+    // Through the main window, with the keys: while tip 1 is the only valid
+    // tip, entry 0 of its repeat list and of every length list is refused,
+    // even for an item whose length is not the tip's last; once tip 2 is
+    // valid too, a length of 0 is taken.
+    void TheOnlyValidTipRefusesEntryZeroFromTheKeys() {
+        test::TestInstall install;
+        test::ScriptedSink sink;
+        auto context = test::MakeContext(install, sink, EnglishLanguage, true);
+        context->InitNewDocument();
+        DocRecord& doc = context->Doc.Doc;
+        {
+            FrmMain window(*context);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            for (ToneTip& tip : doc.ToneTips)
+                tip = ToneTip{};
+            doc.ToneTips[0].Repeat = 1;
+            doc.ToneTips[0].Items[0] = {100, 10};
+            doc.ToneTips[0].Items[1] = {120, 5};
+            window.findChild<QAction*>("mnuToneTips")->trigger();
+            auto* form = qobject_cast<FrmToneTips*>(context->FindForm(FrmToneTips::FormName));
+            QVERIFY(form);
+            const auto press = [](QComboBox* box, Qt::Key key) {
+                box->setFocus();
+                QVERIFY(box->hasFocus());
+                QTest::keyClick(QApplication::focusWidget(), key);
+            };
+            const DocRecord before = doc;
+            press(form->Combo4(1), Qt::Key_Home);
+            QCOMPARE(form->Combo4(1)->currentIndex(), 5);
+            press(form->Combo4(0), Qt::Key_Home);
+            QCOMPARE(form->Combo4(0)->currentIndex(), 10);
+            press(form->Combo1(), Qt::Key_Home);
+            QCOMPARE(form->Combo1()->currentIndex(), 1);
+            QVERIFY(doc == before);
+
+            // Tip 2 made valid on its own tab, then back to tip 1.
+            QTabBar* tabs = form->TabStrip1();
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+            QCOMPARE(form->CurrentTip, 2);
+            press(form->Combo1(), Qt::Key_Down);
+            press(form->Combo4(0), Qt::Key_Down);
+            QCOMPARE(CountToneTips(doc), 2);
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+            press(form->Combo4(1), Qt::Key_Home);
+            QCOMPARE(doc.ToneTips[0].Items[1].Length, std::int16_t(0));
+            QCOMPARE(form->Combo4(1)->currentIndex(), 0);
+        }
+        test::FlushDeferredDeletes();
     }
 };
 
