@@ -13,6 +13,7 @@
 #include "shell/ui/background_area.h"
 #include "shell/ui/frm_about.h"
 #include "shell/ui/frm_set_language.h"
+#include "shell/ui/menu_keys.h"
 #include "shell/ui/twips.h"
 
 #include <QCloseEvent>
@@ -87,6 +88,7 @@ FrmMain::FrmMain(AppContext& app, QWidget* parent)
     setCentralWidget(splitter_);
 
     BuildMenus();
+    new MenuKeysFirst(*this);
     BuildToolbar();
     BuildStatusBar();
     Label1 = new QLabel(this); // holds the model name shown in the tree's root
