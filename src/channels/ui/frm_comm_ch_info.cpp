@@ -550,7 +550,7 @@ void FrmCommChInfo::Check1Click(bool checked) {
         const bool shown = SetGroupValid(doc_.Doc, ShownGroup(), checked);
         const QSignalBlocker quiet(Check1);
         Check1->setChecked(shown);
-        ReShowResetMode();
+        views_.ReShowInit();
     });
 }
 
@@ -570,13 +570,8 @@ void FrmCommChInfo::Text3Edited(const QString& text) {
         if (Text3->text() != shown)
             Text3->setText(shown);
         ShowCaption();
-        ReShowResetMode();
+        views_.ReShowInit();
     });
-}
-
-void FrmCommChInfo::ReShowResetMode() {
-    if (QWidget* resetMode = app_.FindForm("FrmResetMode"))
-        QMetaObject::invokeMethod(resetMode, "ReShowInit");
 }
 
 // --- Commands of the main window ----------------------------------------------

@@ -106,7 +106,6 @@ private:
     void Check1Click(bool checked);
     void Text3Edited(const QString& text);
     void Combo8Chosen(int i);
-    void ReShowResetMode();
 
     // In-cell editing.
     void CellEntry();
