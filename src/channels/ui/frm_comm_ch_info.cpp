@@ -636,8 +636,11 @@ void FrmCommChInfo::showEvent(QShowEvent* event) {
     if (!area || ActivationHooked)
         return;
     ActivationHooked = true;
-    connect(area, &QMdiArea::subWindowActivated, this,
-            [this, frame](QMdiSubWindow* active) { SetActive(active == frame); });
+    connect(area, &QMdiArea::subWindowActivated, this, [this, frame](QMdiSubWindow* active) {
+        if (Active && active && active != frame)
+            LeaveForOtherWindow();
+        SetActive(active == frame);
+    });
     if (area->activeSubWindow() == frame)
         SetActive(true);
 }
@@ -660,6 +663,12 @@ void FrmCommChInfo::SetActive(bool active) {
     }
     if (active)
         UpdateEditCommands();
+}
+
+void FrmCommChInfo::LeaveForOtherWindow() {
+    // The other window has the focus already, so hiding the editor moves it
+    // nowhere.
+    Guard("frmCommChInfo_Form_LostFocus", [&] { SetEditDisable(); });
 }
 
 void FrmCommChInfo::closeEvent(QCloseEvent* event) {

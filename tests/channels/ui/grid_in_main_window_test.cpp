@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
@@ -218,6 +220,37 @@ private slots:
         QVERIFY(storedOnLeaving);
         QVERIFY(closedOnLeaving);
         QVERIFY(focusStayed);
+    }
+
+    // The same when the user turns to the detail editor through the Window
+    // menu: the edit is stored, the editor closed, the focus goes to the
+    // detail editor and stays there.
+    void anEditorLeftByTheWindowMenuStoresWhereItWasOpened() {
+        ShowGroup(3);
+        GridControl<QPushButton>("CommandCHInfoEdit")->click();
+        QWidget* editor = Form("FrmCHInfoEdit");
+        QVERIFY(editor);
+        ClickCell(5, 1);
+        QTRY_COMPARE(QApplication::focusWidget(), Text1());
+        QTest::keyClicks(Text1(), "26.5");
+
+        QMenuBar* bar = main_->menuBar();
+        QAction* windowMenu = main_->findChild<QAction*>("mnuWindow");
+        ClickAt(bar, bar->actionGeometry(windowMenu).center());
+        QMenu* menu = windowMenu->menu();
+        QTRY_VERIFY(menu->isVisible());
+        QAction* entry = nullptr;
+        for (QAction* action : menu->actions())
+            if (action->text().endsWith(editor->windowTitle()))
+                entry = action;
+        QVERIFY(entry);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+
+        QTRY_COMPARE(main_->ChildArea()->activeSubWindow()->widget(), editor);
+        QTest::qWait(50);
+        QVERIFY(editor->isAncestorOf(QApplication::focusWidget()));
+        QVERIFY(Text1()->isHidden());
+        QCOMPARE(TrimFixStr(Channel(GroupStartNo(3) + 5)->RxFre), std::string("02650000"));
     }
 
     // Delete and Backspace edit the group name like any text.
