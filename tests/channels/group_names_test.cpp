@@ -142,13 +142,20 @@ TEST(GroupNamesTest, NameKeys) {
     const struct {
         char key;
         std::optional<char> result;
-    } cases[] = {{'a', 'A'},          {'z', 'Z'},
-                 {'Q', 'Q'},          {'1', std::nullopt},
-                 {' ', std::nullopt}, {'\\', std::nullopt},
-                 {'~', std::nullopt}, {'-', std::nullopt},
-                 {3, std::nullopt},   {22, std::nullopt},
-                 {24, std::nullopt},  {8, char(8)},
-                 {127, char(127)},    {char(0xC4), std::nullopt}};
+    } cases[] = {{'a', 'A'},
+                 {'z', 'Z'},
+                 {'Q', 'Q'},
+                 {'1', std::nullopt},
+                 {' ', std::nullopt},
+                 {'\\', std::nullopt},
+                 {'~', std::nullopt},
+                 {'-', std::nullopt},
+                 {3, std::nullopt},
+                 {22, std::nullopt},
+                 {24, std::nullopt},
+                 {8, char(8)},
+                 {127, char(127)},
+                 {char(0xC4), std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ(GroupNameKey(c.key), c.result) << int(c.key);
 }
