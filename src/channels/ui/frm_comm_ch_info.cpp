@@ -550,7 +550,7 @@ void FrmCommChInfo::Check1Click(bool checked) {
         const bool shown = SetGroupValid(doc_.Doc, ShownGroup(), checked);
         const QSignalBlocker quiet(Check1);
         Check1->setChecked(shown);
-        ReShowResetMode();
+        views_.ReShowInit();
     });
 }
 
@@ -570,13 +570,8 @@ void FrmCommChInfo::Text3Edited(const QString& text) {
         if (Text3->text() != shown)
             Text3->setText(shown);
         ShowCaption();
-        ReShowResetMode();
+        views_.ReShowInit();
     });
-}
-
-void FrmCommChInfo::ReShowResetMode() {
-    if (QWidget* resetMode = app_.FindForm("FrmResetMode"))
-        QMetaObject::invokeMethod(resetMode, "ReShowInit");
 }
 
 // --- Commands of the main window ----------------------------------------------
@@ -641,8 +636,11 @@ void FrmCommChInfo::showEvent(QShowEvent* event) {
     if (!area || ActivationHooked)
         return;
     ActivationHooked = true;
-    connect(area, &QMdiArea::subWindowActivated, this,
-            [this, frame](QMdiSubWindow* active) { SetActive(active == frame); });
+    connect(area, &QMdiArea::subWindowActivated, this, [this, frame](QMdiSubWindow* active) {
+        if (Active && active && active != frame)
+            LeaveForOtherWindow();
+        SetActive(active == frame);
+    });
     if (area->activeSubWindow() == frame)
         SetActive(true);
 }
@@ -665,6 +663,12 @@ void FrmCommChInfo::SetActive(bool active) {
     }
     if (active)
         UpdateEditCommands();
+}
+
+void FrmCommChInfo::LeaveForOtherWindow() {
+    // The other window has the focus already, so hiding the editor moves it
+    // nowhere.
+    Guard("frmCommChInfo_Form_LostFocus", [&] { SetEditDisable(); });
 }
 
 void FrmCommChInfo::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+#include "channels/channel_views.h"
 #include "settings/reset_mode.h"
 
 class QComboBox;
@@ -14,7 +15,7 @@ class AppContext;
 // The reset-mode window: the group and channel of the E mode, as the user
 // sees and picks them. The normal and extended modes have lists without a
 // visible control, filled and stored like the visible ones.
-class FrmResetMode : public QWidget {
+class FrmResetMode : public QWidget, public ChannelViews {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "FrmResetMode";
@@ -26,7 +27,7 @@ public:
     // Refills every list from the document's group names and valid flags and
     // shows the stored choices; the channel grid calls it when a valid flag
     // or a group name changes.
-    void ReShowInit();
+    void ReShowInit() override;
 
     QComboBox* Combo2() const { return combo2_; }         // E-mode group
     QComboBox* ChannelList() const { return combo1_24_; } // Combo1(24): E-mode channel

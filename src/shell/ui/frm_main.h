@@ -76,6 +76,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     using Command = std::function<void()>;
@@ -106,12 +107,14 @@ private:
     void ShowAboutBox();
     void NewDocTimerTick();
     void TimerCHEditTick();
+    void FitFirstStartPlacement();
 
     AppContext& app_;
     QtFileChooser platformChooser_;
     FileCommands files_;
-    ChannelSession session_; // the channel clipboard and cursor, for the whole run
-    int EditCommand = 0;     // the ChEditCommand waiting for TimerCHEdit
+    ChannelSession session_;  // the channel clipboard and cursor, for the whole run
+    int EditCommand = 0;      // the ChEditCommand waiting for TimerCHEdit
+    bool firstStart_ = false; // no placement stored: FitFirstStartPlacement on the first show
     QTimer NewDocTimer;
     QTimer TimerCHEdit;
 
