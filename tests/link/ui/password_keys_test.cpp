@@ -71,23 +71,29 @@ private slots:
         install_.reset();
     }
 
-    // The dialog shows the password held so far, but a fifth character is
-    // refused rather than replacing it; Backspace then edits it.
-    void aHeldPasswordIsNotReplacedByTyping() {
+    // The dialog shows the password held so far with its text selected:
+    // typing another one replaces it; an arrow key first keeps and edits it.
+    void aHeldPasswordIsReplacedByTyping() {
         QCOMPARE(EnterPassword([](QWidget* box) { QTest::keyClicks(box, "1234"); }),
                  QString("1234"));
         QCOMPARE(RadioPassword(), std::string("1234"));
 
-        QCOMPARE(EnterPassword([](QWidget* box) { QTest::keyClicks(box, "5"); }), QString("1234"));
-        QCOMPARE(RadioPassword(), std::string("1234"));
+        QCOMPARE(EnterPassword([](QWidget* box) { QTest::keyClicks(box, "5678"); }),
+                 QString("5678"));
+        QCOMPARE(RadioPassword(), std::string("5678"));
 
         QCOMPARE(EnterPassword([](QWidget* box) {
+                     QTest::keyClick(box, Qt::Key_End);
                      QTest::keyClick(box, Qt::Key_Backspace);
                      QTest::keyClick(box, Qt::Key_Backspace);
                      QTest::keyClicks(box, "ab");
                  }),
-                 QString("12ab"));
-        QCOMPARE(RadioPassword(), std::string("12ab"));
+                 QString("56ab"));
+        QCOMPARE(RadioPassword(), std::string("56ab"));
+
+        // Five characters typed over the selection: the fifth is refused.
+        QCOMPARE(EnterPassword([](QWidget* box) { QTest::keyClicks(box, "wxyz9"); }),
+                 QString("wxyz"));
         QVERIFY(sink_.Shown.empty());
     }
 };
