@@ -1,5 +1,7 @@
 #include "model/file_pair.h"
 
+#include "shell/file_io.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -97,8 +99,14 @@ void RestoreChannelFile(const std::string& channelPath,
 
 } // namespace
 
-bool WriteFilePair(const std::string& dataPath, std::span<const std::uint8_t> dataBytes,
-                   const std::string& channelPath, std::span<const std::uint8_t> channelBytes) {
+bool WriteFilePair(const std::string& dataFile, std::span<const std::uint8_t> dataBytes,
+                   const std::string& channelFile, std::span<const std::uint8_t> channelBytes) {
+    const auto dataReplaced = ReplaceableFile(dataFile);
+    const auto channelReplaced = ReplaceableFile(channelFile);
+    if (!dataReplaced || !channelReplaced)
+        return false;
+    const std::string& dataPath = *dataReplaced;
+    const std::string& channelPath = *channelReplaced;
     const auto tempChannel = WriteTemporary(channelPath, channelBytes);
     const auto tempData = tempChannel ? WriteTemporary(dataPath, dataBytes) : std::nullopt;
     if (!tempData) {

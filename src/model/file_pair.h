@@ -10,7 +10,8 @@ namespace velmar {
 // file: both are written to temporary files in their folder and flushed to
 // disk, then the channel file and last the data file are renamed into place.
 // When the data file cannot be put in place, the old channel file is put
-// back. Temporary files never stay behind. False when anything failed.
+// back. Temporary files never stay behind. False when anything failed, and
+// at once when either path is a device or a folder (ReplaceableFile).
 bool WriteFilePair(const std::string& dataPath, std::span<const std::uint8_t> dataBytes,
                    const std::string& channelPath, std::span<const std::uint8_t> channelBytes);
 

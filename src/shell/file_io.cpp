@@ -41,15 +41,32 @@ bool WriteAllAndSync(int fd, std::string_view content) {
 
 } // namespace
 
+std::optional<std::string> ReplaceableFile(const std::string& path) {
+    std::error_code ec;
+    fs::path resolved(path);
+    if (fs::is_symlink(resolved, ec)) {
+        resolved = fs::weakly_canonical(resolved, ec);
+        if (ec)
+            return std::nullopt;
+    }
+    const fs::file_status status = fs::status(resolved, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return std::nullopt;
+    return resolved.string();
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
-    const fs::path target(path);
+    const auto replaced = ReplaceableFile(path);
+    if (!replaced)
+        return false;
+    const fs::path target(*replaced);
     std::error_code ec;
     if (target.has_parent_path())
         fs::create_directories(target.parent_path(), ec);
 
     // The temporary name carries the process id so two programs writing the
     // same file never share a temporary.
-    const std::string temp = path + ".tmp" + std::to_string(::getpid());
+    const std::string temp = target.string() + ".tmp" + std::to_string(::getpid());
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;

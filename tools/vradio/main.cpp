@@ -7,6 +7,7 @@
 #include "factory/factory_setup.h"
 #include "factory/factory_sim.h"
 #include "link/radio_sim.h"
+#include "shell/file_io.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -147,19 +148,10 @@ bool LoadImage(const std::string& path, RadioSim& sim) {
 }
 
 bool SaveImage(const std::string& path, const RadioSim& sim) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(sim.Memory.bytes.data()), RadioImage::Size);
-        file.write(reinterpret_cast<const char*>(sim.InfoBlock.bytes.data()), RadioInfoBlock::Size);
-        if (!file.flush()) {
-            std::cerr << "velmar-vradio: cannot write " << temporary << "\n";
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::cerr << "velmar-vradio: cannot replace " << path << ": " << std::strerror(errno)
-                  << "\n";
+    std::string bytes(sim.Memory.bytes.begin(), sim.Memory.bytes.end());
+    bytes.append(sim.InfoBlock.bytes.begin(), sim.InfoBlock.bytes.end());
+    if (!WriteFileAtomically(path, bytes)) {
+        std::cerr << "velmar-vradio: cannot write " << path << " (a regular file is needed)\n";
         return false;
     }
     return true;
