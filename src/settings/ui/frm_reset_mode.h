@@ -2,6 +2,7 @@
 #include <QWidget>
 
 #include "settings/reset_mode.h"
+#include "shell/ui/document_view.h"
 
 class QComboBox;
 class QLabel;
@@ -14,7 +15,7 @@ class AppContext;
 // The reset-mode window: the group and channel of the E mode, as the user
 // sees and picks them. The normal and extended modes have lists without a
 // visible control, filled and stored like the visible ones.
-class FrmResetMode : public QWidget {
+class FrmResetMode : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "FrmResetMode";
@@ -27,6 +28,8 @@ public:
     // shows the stored choices; the channel grid calls it when a valid flag
     // or a group name changes.
     void ReShowInit();
+    // After an undo or redo: the same.
+    void ReShowDocument() override { ReShowInit(); }
 
     QComboBox* Combo2() const { return combo2_; }         // E-mode group
     QComboBox* ChannelList() const { return combo1_24_; } // Combo1(24): E-mode channel

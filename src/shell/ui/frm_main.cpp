@@ -11,13 +11,16 @@
 #include "shell/startup.h"
 #include "shell/ui/app_context.h"
 #include "shell/ui/background_area.h"
+#include "shell/ui/document_undo.h"
 #include "shell/ui/frm_about.h"
 #include "shell/ui/frm_set_language.h"
 #include "shell/ui/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -28,6 +31,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace velmar {
 
@@ -94,11 +98,15 @@ FrmMain::FrmMain(AppContext& app, QWidget* parent)
     Label1->hide();
 
     setGeometry(LoadMainPlacement(app_.Text(TextTitle), this));
-    LoadNewDoc2(); // applies the texts and builds the tree as well
+    connect(&app_.History, &DocumentUndo::Changed, this, &FrmMain::UpdateUndoActions);
+    LoadNewDoc2();          // applies the texts and builds the tree as well
+    app_.History.Restart(); // the first document is where undo ends
     ShowCHInfo(false);
+    qApp->installEventFilter(this);
 }
 
 FrmMain::~FrmMain() {
+    qApp->removeEventFilter(this);
     if (app_.MainWindow == this)
         app_.MainWindow = nullptr;
     app_.SetDialogParent(nullptr);
@@ -143,8 +151,10 @@ void FrmMain::BuildMenus() {
     AddEntry(mnuFile, "mnuFileExit", 10006, none, [this] { close(); });
 
     QMenu* mnuModel = AddMenu("mnuModel", 10100);
-    AddEntry(mnuModel, "mnuModelInfo", 10101, none,
-             [this] { FrmModelInfo::ShowModal(app_, this); });
+    AddEntry(mnuModel, "mnuModelInfo", 10101, none, [this] {
+        SetSaveEditData(); // an entry typed before belongs to the old document
+        FrmModelInfo::ShowModal(app_, this);
+    });
 
     MnuCHEdit = AddMenu("MnuCHEdit", 10800);
     AddEntry(MnuCHEdit, "MnuCHCut", 10801, Qt::CTRL | Qt::Key_X,
@@ -163,6 +173,12 @@ void FrmMain::BuildMenus() {
              [this] { StartChEditCommand(ChEditCommand::MoveDown); });
 
     QMenu* mnuEdit = AddMenu("mnuEdit", 10200);
+    mnuUndo = AddEntry(mnuEdit, "mnuUndo", StepText::UndoEntry, Qt::CTRL | Qt::Key_Z,
+                       [this] { EditUndo(); });
+    mnuRedo = AddEntry(mnuEdit, "mnuRedo", StepText::RedoEntry, Qt::CTRL | Qt::Key_Y,
+                       [this] { EditRedo(); });
+    mnuRedo->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    mnuEdit->addSeparator();
     AddEntry(mnuEdit, "mnuChannelInfo", 10201, none, [this] { OpenChannelGrid(); });
     AddEntry(mnuEdit, "mnuOptFeature", 10202, none, [this] { FrmOptFeatures::ShowForm(app_); });
     AddEntry(mnuEdit, "mnuResetInit", 10222, none, [this] { FrmResetMode::ShowForm(app_); });
@@ -217,6 +233,13 @@ void FrmMain::BuildToolbar() {
               [this] { FileOpen(); });
     AddButton("SaveFile", 11002, ToolIcon(this, "document-save", QStyle::SP_DialogSaveButton),
               [this] { FileSave(); });
+    tbToolBar->addSeparator();
+    undoButton_ =
+        AddButton("Undo", StepText::UndoTip, ToolIcon(this, "edit-undo", QStyle::SP_ArrowBack),
+                  [this] { EditUndo(); });
+    redoButton_ =
+        AddButton("Redo", StepText::RedoTip, ToolIcon(this, "edit-redo", QStyle::SP_ArrowForward),
+                  [this] { EditRedo(); });
     tbToolBar->addSeparator();
     AddButton("Print", 11003, ToolIcon(this, "document-print", QStyle::SP_FileDialogContentsView),
               [] {});
@@ -303,6 +326,23 @@ void FrmMain::ApplyTexts() {
     for (const auto& [button, id] : tooltipIds_) {
         button->setText(app_.Text(id));
         button->setToolTip(app_.Text(id));
+    }
+    UpdateUndoActions();
+}
+
+// The entries say what they would undo or redo.
+void FrmMain::UpdateUndoActions() {
+    const DocumentUndo& history = app_.History;
+    mnuUndo->setText(history.UndoText());
+    mnuUndo->setEnabled(history.CanUndo());
+    mnuRedo->setText(history.RedoText());
+    mnuRedo->setEnabled(history.CanRedo());
+    for (auto [button, tip, enabled] :
+         {std::tuple{undoButton_, history.UndoTip(), history.CanUndo()},
+          std::tuple{redoButton_, history.RedoTip(), history.CanRedo()}}) {
+        button->setText(tip);
+        button->setToolTip(tip);
+        button->setEnabled(enabled);
     }
 }
 
@@ -438,6 +478,40 @@ void FrmMain::SetSaveEditData() {
         editor->StoreRxEntry();
 }
 
+void FrmMain::EditUndo() {
+    if (!DiscardPendingEntry())
+        app_.History.Undo();
+}
+
+void FrmMain::EditRedo() {
+    if (!DiscardPendingEntry())
+        app_.History.Redo();
+}
+
+// A frequency being typed is the latest change the user sees; the first
+// undo key drops it, as in a spreadsheet cell.
+bool FrmMain::DiscardPendingEntry() {
+    FrmCommChInfo* grid = ChannelGrid();
+    FrmCHInfoEdit* editor = FindChInfoEdit(app_);
+    return (grid && grid->DiscardEntry()) || (editor && editor->DiscardEntry());
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    // A text box would take the undo keys for its own text; in this window
+    // they undo the document, whose steps hold what was typed.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool undoKey =
+            mnuUndo->shortcuts().contains(pressed) || mnuRedo->shortcuts().contains(pressed);
+        if (undoKey && widget && widget->window() == this) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void FrmMain::StartChEditCommand(ChEditCommand command) {
     SetSaveEditData();
     EditCommand = static_cast<int>(command);
@@ -481,8 +555,12 @@ void FrmMain::CheckLanguageChange() {
 
 // ---------------------------------------------------------------- documents
 
-void FrmMain::LoadNewDoc() {
+void FrmMain::LoadNewDoc(const StepLabel& label) {
+    // Closing the windows stores their open entries, as steps of their own.
     CloseCurAllWindows();
+    // The step ends when NewDocTimer has made the document.
+    if (!NewDocTimer.isActive())
+        app_.History.Begin(label);
     NewDocTimer.start();
 }
 
@@ -498,13 +576,15 @@ void FrmMain::NewDocTimerTick() {
     LoadNewDoc2();
     app_.CascadeChildWindows();
     app_.Doc.InitSettingsMode = false;
+    app_.History.End();
 }
 
 void FrmMain::FileNew() {
     SetSaveEditData();
     files_.AskToSaveChanges(); // whatever the answer, the next question decides
     if (files_.ConfirmNewDocument())
-        LoadNewDoc();
+        LoadNewDoc(
+            {app_.Doc.InitSettingsMode ? StepText::InitSettings : StepText::NewDocument, {}});
     else
         app_.Doc.InitSettingsMode = false;
 }
@@ -522,6 +602,7 @@ void FrmMain::FileOpen() {
     if (!chosen)
         return;
     CloseCurAllWindows();
+    const UndoStep step(app_, {StepText::Open, {}});
     if (!files_.OpenFile(*chosen))
         return;
     OpenChannelGrid();
