@@ -598,9 +598,11 @@ void FrmCommChInfo::Text3Edited(const QString& text) {
     });
 }
 
+// The reset-mode window shows the document again: its lists follow the
+// group names and valid flags.
 void FrmCommChInfo::ReShowResetMode() {
-    if (QWidget* resetMode = app_.FindForm("FrmResetMode"))
-        QMetaObject::invokeMethod(resetMode, "ReShowInit");
+    if (auto* resetMode = dynamic_cast<DocumentView*>(app_.FindForm("FrmResetMode")))
+        resetMode->ReShowDocument();
 }
 
 // --- Commands of the main window ----------------------------------------------
