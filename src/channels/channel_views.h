@@ -28,6 +28,10 @@ public:
 
     // Optional-features window: refill its radio-wide roger-beep list.
     virtual void ShowRBOpt() {}
+
+    // Reset-mode window: refill its group lists after a group's valid flag
+    // or name changed.
+    virtual void ReShowInit() {}
 };
 
 } // namespace velmar

@@ -107,9 +107,10 @@ std::optional<char> GroupNameKey(char key) {
         return static_cast<char>(key - 'a' + 'A');
     if (key >= 'A' && key <= 'Z')
         return key;
-    if (code >= 32)
-        return std::nullopt;
-    return key;
+    // Control codes edit the name: Backspace (8), Delete (127). Every other
+    // character, those of the code page above 127 too, is dropped.
+    const bool control = code < 32 || code == 127;
+    return control ? std::optional<char>(key) : std::nullopt;
 }
 
 } // namespace velmar

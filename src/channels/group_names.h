@@ -44,8 +44,9 @@ void FillGroupList(ComboList& combo, DocRecord& doc);
 bool SetGroupValid(DocRecord& doc, int group, bool valid);
 
 // What a key typed into a group-name box becomes: "a" … "z" become capitals,
-// "A" … "Z" pass, other printable characters and the cut, copy and paste
-// controls are dropped (nothing). Other control keys such as Backspace pass.
+// "A" … "Z" pass, other printable characters, characters above 127 and the
+// cut, copy and paste controls are dropped (nothing). Other control keys such
+// as Backspace (8) and Delete (127) pass.
 std::optional<char> GroupNameKey(char key);
 
 } // namespace velmar

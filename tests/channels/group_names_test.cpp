@@ -154,6 +154,7 @@ TEST(GroupNamesTest, NameKeys) {
                  {22, std::nullopt},
                  {24, std::nullopt},
                  {8, char(8)},
+                 {127, char(127)},
                  {char(0xC4), std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ(GroupNameKey(c.key), c.result) << int(c.key);

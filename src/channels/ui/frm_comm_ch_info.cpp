@@ -572,7 +572,7 @@ void FrmCommChInfo::Check1Click(bool checked) {
         const bool shown = SetGroupValid(doc_.Doc, ShownGroup(), checked);
         const QSignalBlocker quiet(Check1);
         Check1->setChecked(shown);
-        ReShowResetMode();
+        views_.ReShowInit();
     });
 }
 
@@ -594,15 +594,8 @@ void FrmCommChInfo::Text3Edited(const QString& text) {
         if (Text3->text() != shown)
             Text3->setText(shown);
         ShowCaption();
-        ReShowResetMode();
+        views_.ReShowInit();
     });
-}
-
-// The reset-mode window shows the document again: its lists follow the
-// group names and valid flags.
-void FrmCommChInfo::ReShowResetMode() {
-    if (auto* resetMode = dynamic_cast<DocumentView*>(app_.FindForm("FrmResetMode")))
-        resetMode->ReShowDocument();
 }
 
 // --- Commands of the main window ----------------------------------------------
@@ -668,8 +661,11 @@ void FrmCommChInfo::showEvent(QShowEvent* event) {
     if (!area || ActivationHooked)
         return;
     ActivationHooked = true;
-    connect(area, &QMdiArea::subWindowActivated, this,
-            [this, frame](QMdiSubWindow* active) { SetActive(active == frame); });
+    connect(area, &QMdiArea::subWindowActivated, this, [this, frame](QMdiSubWindow* active) {
+        if (Active && active && active != frame)
+            LeaveForOtherWindow();
+        SetActive(active == frame);
+    });
     if (area->activeSubWindow() == frame)
         SetActive(true);
 }
@@ -692,6 +688,12 @@ void FrmCommChInfo::SetActive(bool active) {
     }
     if (active)
         UpdateEditCommands();
+}
+
+void FrmCommChInfo::LeaveForOtherWindow() {
+    // The other window has the focus already, so hiding the editor moves it
+    // nowhere.
+    Guard("frmCommChInfo_Form_LostFocus", [&] { SetEditDisable(); });
 }
 
 void FrmCommChInfo::closeEvent(QCloseEvent* event) {

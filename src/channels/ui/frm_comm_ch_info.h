@@ -114,7 +114,6 @@ private:
     void Check1Click(bool checked);
     void Text3Edited(const QString& text);
     void Combo8Chosen(int i);
-    void ReShowResetMode();
 
     // In-cell editing.
     void CellEntry();
@@ -138,6 +137,10 @@ private:
 
     void UpdateEditCommands();
     void SetActive(bool active);
+    // Another child window took over: the open cell edit is stored on the
+    // channel it was opened on and the editor closed, before that window can
+    // move EditChPos elsewhere. The focus stays where the user put it.
+    void LeaveForOtherWindow();
     ChannelEnv Env();
     // Runs `work`; a failure is shown with the routine's label and leaves the
     // window usable.

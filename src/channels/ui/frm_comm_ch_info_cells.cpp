@@ -50,11 +50,6 @@ std::optional<char> TypedCode(const QKeyEvent& key) {
     return static_cast<char>(unicode > 255 ? 255 : unicode);
 }
 
-bool IsCutCopyPaste(const QKeyEvent& key) {
-    const auto code = TypedCode(key);
-    return code && (*code == 3 || *code == 22 || *code == 24);
-}
-
 // Applies what a key filter made of the typed `code`: the same character
 // passes to the box, another one (a letter made a capital) is typed instead,
 // nothing drops the key. True when the key is taken here.
@@ -417,17 +412,9 @@ bool FrmCommChInfo::ListEditorKey(QKeyEvent* key) {
 }
 
 bool FrmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
+    // Cut, copy and paste with the keys belong to the main window's channel
+    // commands, which take their keys before any text box (MenuKeysFirst).
     const auto type = event->type();
-    // Only key events may be taken as QKeyEvent.
-    const bool isKey = type == QEvent::KeyPress || type == QEvent::ShortcutOverride;
-    auto* key = isKey ? static_cast<QKeyEvent*>(event) : nullptr;
-    const bool isTextBox = watched == Text1 || watched == Text2 || watched == Text3;
-
-    // Cut, copy and paste belong to the main window's channel commands.
-    if (type == QEvent::ShortcutOverride && isTextBox && IsCutCopyPaste(*key)) {
-        event->ignore();
-        return true;
-    }
     if (type == QEvent::FocusOut && (watched == Text1 || watched == Text2)) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A message box or another window taking the focus is no leaving of the box.
@@ -441,6 +428,7 @@ bool FrmCommChInfo::eventFilter(QObject* watched, QEvent* event) {
     }
     if (type != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
 
     if (watched == MSFlexGrid1 && TypedCode(*key) == kEnterKey) {
         Guard("frmCommChInfo_MSFlexGrid1_KeyPress", [&] { EnterGridEdit(); });

@@ -40,4 +40,8 @@ void OpenChannelViews::ShowRBOpt() {
     ForEachOpenView([](ChannelViews& view) { view.ShowRBOpt(); });
 }
 
+void OpenChannelViews::ReShowInit() {
+    ForEachOpenView([](ChannelViews& view) { view.ReShowInit(); });
+}
+
 } // namespace velmar

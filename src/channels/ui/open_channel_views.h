@@ -20,6 +20,7 @@ public:
     void ShowBusyLockList(const std::vector<std::string>& entries, int selected) override;
     void ShowRB() override;
     void ShowRBOpt() override;
+    void ReShowInit() override;
 
 private:
     template <class F> void ForEachOpenView(F&& call) const;

@@ -51,6 +51,9 @@ FrmPassWord::FrmPassWord(AppContext& app, LinkGlobals& link, QWidget* parent)
     Text1_->setEchoMode(QLineEdit::Password);
     Text1_->setMaxLength(MaxLength);
     Text1_->setText(app.FromAnsi(link.RadioPassword));
+    // Selected, so that typing another password replaces the held one
+    // instead of being refused at four characters.
+    Text1_->selectAll();
     CommandOK_->setText(app.Text(TextOK));
     CommandCancel_->setText(app.Text(TextCancel));
     CommandOK_->setDefault(true);

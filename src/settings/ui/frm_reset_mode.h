@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+#include "channels/channel_views.h"
 #include "settings/reset_mode.h"
 #include "shell/ui/document_view.h"
 
@@ -15,7 +16,7 @@ class AppContext;
 // The reset-mode window: the group and channel of the E mode, as the user
 // sees and picks them. The normal and extended modes have lists without a
 // visible control, filled and stored like the visible ones.
-class FrmResetMode : public QWidget, public DocumentView {
+class FrmResetMode : public QWidget, public ChannelViews, public DocumentView {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "FrmResetMode";
@@ -27,7 +28,7 @@ public:
     // Refills every list from the document's group names and valid flags and
     // shows the stored choices; the channel grid calls it when a valid flag
     // or a group name changes.
-    void ReShowInit();
+    void ReShowInit() override;
     // After an undo or redo: the same.
     void ReShowDocument() override { ReShowInit(); }
 

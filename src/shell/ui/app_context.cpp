@@ -2,6 +2,7 @@
 
 #include "model/new_document.h"
 #include "shell/text_encoding.h"
+#include "shell/ui/menu_keys.h"
 
 #include <QDate>
 #include <QMdiArea>
@@ -83,6 +84,7 @@ QWidget* AppContext::ShowChildForm(const QString& name, const std::function<QWid
         const QSize formSize = form->size();
         QMdiSubWindow* frame = childArea_->addSubWindow(form);
         frame->setAttribute(Qt::WA_DeleteOnClose);
+        GiveMenuKeysToMainWindow(*frame);
         frame->show();
         // A window that chose its size keeps it inside the frame.
         if (sized)

@@ -7,6 +7,9 @@ namespace velmar {
 
 BackgroundArea::BackgroundArea(QWidget* parent) : QMdiArea(parent) {
     setObjectName("BackgroundArea");
+    // A child window larger than the area is reached by scrolling.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void BackgroundArea::SetPicture(const QImage& picture) {

@@ -4,8 +4,9 @@
 
 namespace velmar {
 
-// The child-window area of the main window, with a picture drawn stretched
-// over its whole size behind the child windows.
+// The child-window area of the main window: scroll bars when a child window
+// does not fit, and a picture drawn stretched over its whole size behind the
+// child windows.
 class BackgroundArea : public QMdiArea {
     Q_OBJECT
 public:

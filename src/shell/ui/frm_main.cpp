@@ -14,16 +14,16 @@
 #include "shell/ui/document_undo.h"
 #include "shell/ui/frm_about.h"
 #include "shell/ui/frm_set_language.h"
+#include "shell/ui/menu_keys.h"
 #include "shell/ui/twips.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -31,7 +31,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace velmar {
 
@@ -40,6 +43,11 @@ namespace {
 constexpr int TextTitle = 12000;
 constexpr int TextFile = 12009;
 constexpr int TextPort = 12008;
+
+// The largest child windows, in twips: the optional features are the widest,
+// the radio information the tallest.
+constexpr int WidestChildTwips = 11115;
+constexpr int TallestChildTwips = 7530;
 
 // Width of the tree pane at start and at least, in twips.
 constexpr int TreePaneTwips = 2800;
@@ -91,22 +99,23 @@ FrmMain::FrmMain(AppContext& app, QWidget* parent)
     setCentralWidget(splitter_);
 
     BuildMenus();
+    new MenuKeysFirst(*this);
     BuildToolbar();
     BuildStatusBar();
     Label1 = new QLabel(this); // holds the model name shown in the tree's root
     Label1->setObjectName("Label1");
     Label1->hide();
 
-    setGeometry(LoadMainPlacement(app_.Text(TextTitle), this));
+    const std::optional<QRect> placement = LoadMainPlacement(app_.Text(TextTitle), this);
+    setGeometry(placement.value_or(DefaultMainPlacement(this)));
+    firstStart_ = !placement;
     connect(&app_.History, &DocumentUndo::Changed, this, &FrmMain::UpdateUndoActions);
     LoadNewDoc2();          // applies the texts and builds the tree as well
     app_.History.Restart(); // the first document is where undo ends
     ShowCHInfo(false);
-    qApp->installEventFilter(this);
 }
 
 FrmMain::~FrmMain() {
-    qApp->removeEventFilter(this);
     if (app_.MainWindow == this)
         app_.MainWindow = nullptr;
     app_.SetDialogParent(nullptr);
@@ -496,22 +505,6 @@ bool FrmMain::DiscardPendingEntry() {
     return (grid && grid->DiscardEntry()) || (editor && editor->DiscardEntry());
 }
 
-bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
-    // A text box would take the undo keys for its own text; in this window
-    // they undo the document, whose steps hold what was typed.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        auto* widget = qobject_cast<QWidget*>(watched);
-        const bool undoKey =
-            mnuUndo->shortcuts().contains(pressed) || mnuRedo->shortcuts().contains(pressed);
-        if (undoKey && widget && widget->window() == this) {
-            event->ignore();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void FrmMain::StartChEditCommand(ChEditCommand command) {
     SetSaveEditData();
     EditCommand = static_cast<int>(command);
@@ -535,6 +528,36 @@ void FrmMain::ShowLanguageDialog() {
 void FrmMain::ShowAboutBox() {
     FrmAbout about(app_, this);
     about.exec();
+}
+
+void FrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (std::exchange(firstStart_, false))
+        FitFirstStartPlacement();
+}
+
+// The work area makes room for the largest child windows, each in its frame
+// and one cascade step away from the corner (the channel grid is open beside
+// them), as far as the screen allows; the whole window lies on the screen.
+void FrmMain::FitFirstStartPlacement() {
+    const QList<QMdiSubWindow*> frames = mdiArea_->subWindowList();
+    const QMargins frame = frames.isEmpty() ? QMargins() : frames.first()->contentsMargins();
+    const int step = mdiArea_->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize room =
+        QSize(TwipsToPixels(WidestChildTwips, this), TwipsToPixels(TallestChildTwips, this))
+            .grownBy(frame) +
+        QSize(step, step);
+    const QSize shortfall = (room - mdiArea_->viewport()->size()).expandedTo(QSize(0, 0));
+
+    const QMargins border = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QRect screenArea = screen()->availableGeometry().marginsRemoved(border);
+    QRect placed(geometry().topLeft(), (size() + shortfall).boundedTo(screenArea.size()));
+    // Into the screen's area, but never beyond its top left corner.
+    placed.moveRight(std::min(placed.right(), screenArea.right()));
+    placed.moveBottom(std::min(placed.bottom(), screenArea.bottom()));
+    placed.moveLeft(std::max(placed.left(), screenArea.left()));
+    placed.moveTop(std::max(placed.top(), screenArea.top()));
+    setGeometry(placed);
 }
 
 void FrmMain::changeEvent(QEvent* event) {

@@ -82,10 +82,9 @@ public:
     BackgroundArea* ChildArea() const { return mdiArea_; }
 
 protected:
-    // Undo and redo keys go to the document, also in a text box.
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     using Command = std::function<void()>;
@@ -118,12 +117,14 @@ private:
     void ShowAboutBox();
     void NewDocTimerTick();
     void TimerCHEditTick();
+    void FitFirstStartPlacement();
 
     AppContext& app_;
     QtFileChooser platformChooser_;
     FileCommands files_;
-    ChannelSession session_; // the channel clipboard and cursor, for the whole run
-    int EditCommand = 0;     // the ChEditCommand waiting for TimerCHEdit
+    ChannelSession session_;  // the channel clipboard and cursor, for the whole run
+    int EditCommand = 0;      // the ChEditCommand waiting for TimerCHEdit
+    bool firstStart_ = false; // no placement stored: FitFirstStartPlacement on the first show
     QTimer NewDocTimer;
     QTimer TimerCHEdit;
 

@@ -42,18 +42,26 @@ int PixelsToTwips(int pixels, const QWidget* widget) {
     return static_cast<int>(std::lround(pixels * TwipsPerInch / DotsPerInch(widget)));
 }
 
-QRect LoadMainPlacement(const QString& appTitle, const QWidget* window) {
+std::optional<QRect> LoadMainPlacement(const QString& appTitle, const QWidget* window) {
     QSettings store = PlacementStore(appTitle);
     store.beginGroup("Settings");
-    const auto pixels = [&](const char* key, int defaultTwips) {
+    const QRect defaults = DefaultMainPlacement(window);
+    bool stored = false;
+    const auto pixels = [&](const char* key, int defaultPixels) {
         bool ok = false;
-        const int twips = store.value(key, defaultTwips).toInt(&ok);
-        return TwipsToPixels(ok ? twips : defaultTwips, window);
+        const int twips = store.value(key).toInt(&ok);
+        stored = stored || store.contains(key);
+        return ok ? TwipsToPixels(twips, window) : defaultPixels;
     };
-    const QRect placement(pixels("MainLeft", 1000), pixels("MainTop", 1000),
-                          pixels("MainWidth", 12500), pixels("MainHeight", 9500));
-    if (placement.width() > 0 && placement.height() > 0 && LiesOnAScreen(placement))
-        return placement;
+    const QRect placement(pixels("MainLeft", defaults.x()), pixels("MainTop", defaults.y()),
+                          pixels("MainWidth", defaults.width()),
+                          pixels("MainHeight", defaults.height()));
+    if (!stored || placement.width() <= 0 || placement.height() <= 0 || !LiesOnAScreen(placement))
+        return std::nullopt;
+    return placement;
+}
+
+QRect DefaultMainPlacement(const QWidget* window) {
     return QRect(TwipsToPixels(1000, window), TwipsToPixels(1000, window),
                  TwipsToPixels(12500, window), TwipsToPixels(9500, window));
 }

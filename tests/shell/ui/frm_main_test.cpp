@@ -14,6 +14,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QToolBar>
@@ -254,6 +257,43 @@ private slots:
         Action(*window_, "MnuCHCut")->trigger();
         QTRY_COMPARE(app_->Doc.Doc.ChCount, std::int16_t{1});
         QVERIFY(Action(*window_, "MnuCHPaste")->isEnabled()); // the clipboard holds it
+    }
+
+    // At its first start on the small offscreen screen (800 x 800) the main
+    // window stays on the screen, and a child window wider than the work area is reached
+    // through the work area's scroll bars: the user scrolls to its Close key
+    // and clicks it.
+    void aChildWindowLargerThanTheWorkAreaIsReachedByScrolling() {
+        OpenWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QVERIFY(window_->screen()->availableGeometry().contains(window_->frameGeometry()));
+        Action(*window_, "mnuOptFeature")->trigger();
+        QWidget* features = app_->FindForm("FrmOptFeatures");
+        QVERIFY(features);
+        BackgroundArea* area = window_->ChildArea();
+        QWidget* viewport = area->viewport();
+        auto* close = features->findChild<QPushButton*>("CommandClose");
+        QVERIFY(close);
+        const auto closeInView = [&] {
+            const QRect key(close->mapTo(viewport, QPoint(0, 0)), close->size());
+            return viewport->rect().contains(key);
+        };
+        QVERIFY(!closeInView());
+        QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
+        for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()}) {
+            for (int click = 0; click < 50 && !closeInView() && bar->isVisible(); ++click) {
+                const QRect end = bar->orientation() == Qt::Horizontal
+                                      ? QRect(bar->width() - 4, 0, 4, bar->height())
+                                      : QRect(0, bar->height() - 4, bar->width(), 4);
+                QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {},
+                                  bar->mapTo(window_.get(), end.center()));
+            }
+        }
+        QVERIFY(closeInView());
+        QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {},
+                          close->mapTo(window_.get(), close->rect().center()));
+        FlushDeferredDeletes();
+        QVERIFY(!app_->FindForm("FrmOptFeatures"));
     }
 
     // --- closing
