@@ -19,6 +19,7 @@
 #include "settings/ui/frm_model_info.h"
 #include "settings/ui/frm_opt_features.h"
 #include "shell/ui/frm_main.h"
+#include "shell/ui/frm_set_language.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -191,6 +192,17 @@ private slots:
         QTest::keyClick(Text1(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!FindChannel(130));
         QCOMPARE(Text1()->text(), QString());
+    }
+
+    // The entry names its step in the language chosen later, too.
+    void theEntriesFollowTheLanguage() {
+        OpenEveryWindow();
+        TypeIntoGridCell(kPos, "27.125");
+        ApplyLanguageChoice(app_->Settings, 1); // Chinese
+        window_->CheckLanguageChange();
+        QCOMPARE(Entry("mnuUndo")->text(), QString::fromUtf8("撤销信道130的接收频率(&U)"));
+        QCOMPARE(Entry("Undo")->toolTip(), QString::fromUtf8("撤销信道130的接收频率"));
+        QCOMPARE(Entry("mnuRedo")->text(), QString::fromUtf8("重做(&D)"));
     }
 
     // Typing a group name letter by letter is one step.
