@@ -10,6 +10,7 @@
 #include "link/ui/com_port_map.h"
 #include "link/ui/frm_pass_word.h"
 #include "link/ui/radio_commands.h"
+#include "model/data_file.h"
 #include "model/doc_compare.h"
 #include "settings/ui/frm_radio_info.h"
 #include "shell/ui/frm_main.h"
@@ -21,11 +22,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <tuple>
 
 using namespace velmar;
 using namespace velmar::test;
@@ -415,6 +418,60 @@ private slots:
                                      .arg(quint8(again[a]), 2, 16, QChar('0'))));
         }
         QCOMPARE(sink_.Count(Text(9010)), 2);
+    }
+
+    // A read replaces the document as one step: Ctrl+Z gives back the
+    // document before it, unsaved changes included, byte for byte, in the
+    // open windows too; Ctrl+Y the document read.
+    void aReadIsUndoneToTheDocumentBefore() {
+        MakeRadioMemory("02761125");
+        StartRadio({});
+        main_->findChild<QAction*>("mnuEmbeddedMsg")->trigger();
+        auto* line = app_->FindForm("FrmEmbMsg")->findChild<QLineEdit*>("Text1_0");
+        QTest::mouseClick(line, Qt::LeftButton);
+        line->selectAll();
+        QTest::keyClicks(line, "NOT SAVED");
+        const auto seen = [this] {
+            const Document& doc = app_->Doc;
+            DataFileBytes working = EncodeDataFiles(doc.Doc, doc.ChList);
+            DataFileBytes saved = EncodeDataFiles(doc.SavedDoc, doc.SavedChList);
+            return std::tuple{working.Data,    working.Channels,  saved.Data,
+                              saved.Channels,  doc.ModelName,     doc.BandText,
+                              doc.DocFileName, doc.IsNewDocument, doc.RadioInfo};
+        };
+        const auto before = seen();
+
+        Menu("mnuReadFromRadio");
+        const auto read = seen();
+        QVERIFY(read != before);
+        QCOMPARE(TrimFixStr(FindChannel(app_->Doc, 1)->RxFre), std::string("02761125"));
+        auto* undo = main_->findChild<QAction*>("mnuUndo");
+        QCOMPARE(undo->text(), QString("&Undo read from the radio"));
+
+        const auto press = [this](Qt::Key key) {
+            main_->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus && focus->window() == main_.get() ? focus : main_.get(), key,
+                            Qt::ControlModifier);
+        };
+        press(Qt::Key_Z);
+        QVERIFY(seen() == before);
+        QVERIFY(IsDocChanged(app_->Doc));
+        QCOMPARE(TrimFixStr(app_->Doc.Doc.EmbMsg[0]), std::string("NOT SAVED"));
+        // The channel grid the read opened shows the document before it.
+        auto* table = app_->FindForm("frmCommChInfo")->findChild<QTableWidget*>("MSFlexGrid1");
+        const int group = app_->Doc.Doc.OptFeatures.Word(OptWord::CurGroup);
+        for (int row = 1; row <= table->rowCount(); ++row) {
+            const ChannelInfo* ch = FindChannel(app_->Doc, GroupStartNo(group) + row);
+            const QTableWidgetItem* cell = table->item(row - 1, 1);
+            QCOMPARE(cell ? cell->text() : QString(),
+                     ch ? QString::number(std::stod(TrimFixStr(ch->RxFre)) / 100000.0, 'f', 5)
+                        : QString());
+        }
+        press(Qt::Key_Y);
+        QVERIFY(seen() == read);
+        QCOMPARE(undo->text(), QString("&Undo read from the radio"));
     }
 
     void aPortThatDoesNotExistIsReported() {

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "channels/change_labels.h"
 #include "channels/channel_values.h"
 #include "channels/ui/ch_info_edit_rx_box.h"
 #include "channels/ui/frm_comm_ch_info.h"
@@ -369,12 +370,14 @@ void FrmCHInfoEdit::ListChosen(ChEditRow row) {
                           : kNoChoice;
     if (value == kNoChoice)
         return;
+    const UndoStep step(app_, ChannelValueLabel(kChEditRows[row].Code, ShownChNo()));
     SetChValue(app_.Doc, Env(), ShownGroup(), ShownPos(), kChEditRows[row].Code, value);
 }
 
 void FrmCHInfoEdit::CheckClicked(std::size_t check) {
     if (!WandToSave)
         return;
+    const UndoStep step(app_, ChannelValueLabel(kChEditChecks[check].Code, ShownChNo()));
     SetChValue(app_.Doc, Env(), ShownGroup(), ShownPos(), kChEditChecks[check].Code,
                checks_[check]->isChecked() ? 1 : 0);
 }
@@ -384,10 +387,21 @@ void FrmCHInfoEdit::StoreRxEntry() {
     if (!WandToSave || storingRx_ || closing_)
         return;
     storingRx_ = true;
-    std::string value = RxEntryToStore(Text1->text().toStdString());
-    SetChValue(app_.Doc, Env(), ShownGroup(), ShownPos(), ChField::RxFre, value);
-    SetGridEditData(false);
+    {
+        const UndoStep step(app_, ChannelValueLabel(ChField::RxFre, ShownChNo()));
+        std::string value = RxEntryToStore(Text1->text().toStdString());
+        SetChValue(app_.Doc, Env(), ShownGroup(), ShownPos(), ChField::RxFre, value);
+        SetGridEditData(false);
+    }
     storingRx_ = false;
+}
+
+bool FrmCHInfoEdit::DiscardEntry() {
+    if (closing_ || !Text1->isModified())
+        return false;
+    SetGridEditData(false);
+    Text1->selectAll();
+    return true;
 }
 
 void FrmCHInfoEdit::RxEnter() {

@@ -11,6 +11,7 @@
 #include "channels/ch_info_edit_rules.h"
 #include "channels/ui/channel_session.h"
 #include "channels/ui/open_channel_views.h"
+#include "shell/ui/document_view.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +26,7 @@ class RxFrequencyBox;
 
 inline constexpr const char* kChInfoEditForm = "FrmCHInfoEdit";
 
-class FrmCHInfoEdit : public QWidget, public ChannelViews {
+class FrmCHInfoEdit : public QWidget, public ChannelViews, public DocumentView {
     Q_OBJECT
 public:
     // `edit` holds EditGroup and EditChPos, shared with the channel grid.
@@ -41,6 +42,12 @@ public:
     void ShowBusyLockList(const std::vector<std::string>& entries, int selected) override;
     // Refills the roger-beep list from the valid tone tips.
     void ShowRB() override;
+
+    // After an undo or redo: the channel EditGroup and EditChPos name.
+    void ReShowDocument() override { SetGridEditData(true); }
+    // A receive frequency typed into Text1 and not yet stored is dropped:
+    // the box shows the stored one again. False when there is none.
+    bool DiscardEntry();
 
     // Combo1 becomes the positions "1" … GroupSize(groupId), none selected.
     void ChangShowCHs(int groupId);

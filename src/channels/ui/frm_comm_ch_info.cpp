@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <exception>
 
+#include "channels/change_labels.h"
 #include "channels/channel_values.h"
 #include "channels/group_names.h"
 #include "channels/offset_codec.h"
@@ -462,6 +463,25 @@ void FrmCommChInfo::SelectGroup(int group) {
     GroupChange(group);
 }
 
+void FrmCommChInfo::ReShowDocument() {
+    Guard("frmCommChInfo_ReShowDocument", [&] {
+        const int stored = doc_.Doc.OptFeatures.Word(OptWord::CurGroup);
+        const int group = stored >= 0 && stored <= kMemGroup ? stored : 0;
+        if (group != ShownGroup()) {
+            SelectGroup(group);
+            return;
+        }
+        ShowCaption();
+        ShowGroupControls(group);
+        ReshowByCh();
+        reShowAllGrid();
+        SetShowEditData();
+        if (views_.IsChEditOpen())
+            views_.SetGridEditData(true);
+        UpdateEditCommands();
+    });
+}
+
 void FrmCommChInfo::ChangeGroup() {
     Guard("frmCommChInfo_ChangeGroup", [&] { SelectGroup(edit_.EditGroup); });
 }
@@ -536,6 +556,7 @@ void FrmCommChInfo::Combo8Chosen(int i) {
     const int group = ShownGroup();
     if (group >= kOrdinaryGroups)
         return;
+    const UndoStep step(app_, EmergencyChannelLabel(group, i >= 2));
     auto& features = doc_.Doc.OptFeatures;
     if (i < 2)
         features.EmgCh[2 * group + i] =
@@ -547,6 +568,7 @@ void FrmCommChInfo::Combo8Chosen(int i) {
 
 void FrmCommChInfo::Check1Click(bool checked) {
     Guard("frmCommChInfo_Check1_Click", [&] {
+        const UndoStep step(app_, GroupValidLabel(ShownGroup()));
         const bool shown = SetGroupValid(doc_.Doc, ShownGroup(), checked);
         const QSignalBlocker quiet(Check1);
         Check1->setChecked(shown);
@@ -559,6 +581,8 @@ void FrmCommChInfo::Text3Edited(const QString& text) {
         const int group = ShownGroup();
         if (group >= kOrdinaryGroups)
             return;
+        // Typing into the box is one step until the focus leaves it.
+        const UndoStep step(app_, GroupNameLabel(group), "GroupName" + std::to_string(group));
         // Whatever way the text came in, only what the keys let through counts.
         std::string typed;
         for (QChar c : text)
@@ -584,6 +608,7 @@ void FrmCommChInfo::RunEditCommand(int code) {
             return;
         const auto command = static_cast<ChEditCommand>(code);
         const int group = ShownGroup();
+        const UndoStep step(app_, ChEditLabel(command, GroupStartNo(group) + CurRow()));
         ChEditContext context{doc_, session_.Clipboard, app_.Settings.EditPrefs, confirm_};
         const ChEditResult result = RunChEditCommand(command, context, group, CurRow());
         if (result.Status == ChEditStatus::GroupFull)

@@ -11,6 +11,7 @@
 #include "channels/clipboard.h"
 #include "channels/ui/channel_session.h"
 #include "channels/ui/open_channel_views.h"
+#include "shell/ui/document_view.h"
 
 class QCheckBox;
 class QComboBox;
@@ -28,7 +29,7 @@ inline constexpr const char* kChannelGridForm = "frmCommChInfo";
 // start at this group.
 inline constexpr int kFirstChosenGroup = 3;
 
-class FrmCommChInfo : public QWidget, public ChannelViews {
+class FrmCommChInfo : public QWidget, public ChannelViews, public DocumentView {
     Q_OBJECT
 public:
     // Columns of the grid; the last one (">>") opens the detail editor.
@@ -49,6 +50,13 @@ public:
     void reShowAllGrid();
     // Stores what the open cell editor holds, then hides it.
     void SetEditDisable();
+    // After an undo or redo: the group the document shows, its rows, name,
+    // valid flag and emergency channels; the cursor stays where it is when
+    // the group is the same.
+    void ReShowDocument() override;
+    // A text typed into the open cell editor and not yet stored is dropped:
+    // the editor shows its cell again. False when there is no such text.
+    bool DiscardEntry();
     // Shows the group EditGroup (the detail editor moved to another group).
     void ChangeGroup();
     // Channel command of the main window on the current row and the shown

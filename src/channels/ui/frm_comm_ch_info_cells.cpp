@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "channels/ch_info_edit_rules.h"
+#include "channels/change_labels.h"
 #include "channels/channel_values.h"
 #include "channels/group_names.h"
 #include "channels/ui/cell_keys.h"
@@ -284,6 +285,7 @@ void FrmCommChInfo::GridDoubleClicked(int col) {
 void FrmCommChInfo::CommitCellEdit() {
     const int group = edit_.EditGroup, pos = edit_.EditChPos, col = edit_.EditCol;
     const ChannelEnv env = Env();
+    const UndoStep step(app_, ChannelValueLabel(col, GroupStartNo(group) + pos));
     if (col == kRxCol || col == kTxCol) {
         if (Text1->isHidden())
             return;
@@ -338,8 +340,21 @@ void FrmCommChInfo::Text1Validate() {
     if (Closing || Text1->isHidden() || (col != kRxCol && col != kTxCol))
         return;
     std::string value = Text1->text().toStdString();
+    const UndoStep step(app_,
+                        ChannelValueLabel(col, GroupStartNo(edit_.EditGroup) + edit_.EditChPos));
     SetChValue(doc_, Env(), edit_.EditGroup, edit_.EditChPos, col, value);
     Text1->setText(QString::fromStdString(value));
+}
+
+bool FrmCommChInfo::DiscardEntry() {
+    for (QLineEdit* box : {Text1, Text2}) {
+        if (box->isHidden() || !box->isModified())
+            continue;
+        SetShowEditData();
+        box->selectAll();
+        return true;
+    }
+    return false;
 }
 
 // --- Keys ---------------------------------------------------------------------

@@ -233,6 +233,7 @@ void RadioCommands::ExchangeFinished(bool success) {
 
 void RadioCommands::ReadOKTimerTick() {
     ReadOKTimer_.stop();
+    const UndoStep step(app_, {StepText::ReadFromRadio, {}});
     ParseImage(image_, app_.Doc);
     // The read document is a new one, not yet saved.
     app_.Doc.DocFileName = "new.dat";

@@ -89,7 +89,15 @@ FrmEmbMsg* FrmEmbMsg::ShowForm(AppContext& app) {
         app.ShowChildForm(FormName, [&app] { return new FrmEmbMsg(app); }));
 }
 
+void FrmEmbMsg::ReShowDocument() {
+    for (int k = 0; k < kEmbMsgLines; ++k)
+        text1_[k]->setText(LineText(TrimFixStr(app_.Doc.Doc.EmbMsg[k])));
+}
+
 void FrmEmbMsg::LineChanged(int k) {
+    // Typing into a line is one step until the focus leaves it.
+    const UndoStep step(app_, {StepText::EmbMsgLine, {NumberArg(k + 1)}},
+                        "EmbMsg" + std::to_string(k));
     const QByteArray bytes = text1_[k]->text().toLatin1();
     app_.Doc.Doc.EmbMsg[k] = EmbMsgStoredLine(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "settings/emb_msg.h"
+#include "shell/ui/document_view.h"
 
 class QPushButton;
 
@@ -28,7 +29,7 @@ protected:
 
 // The embedded-message window: four lines, each stored into the document at
 // every keystroke.
-class FrmEmbMsg : public QWidget {
+class FrmEmbMsg : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "FrmEmbMsg";
@@ -36,6 +37,9 @@ public:
     explicit FrmEmbMsg(AppContext& app, QWidget* parent = nullptr);
     // Brings the open window to the front, or opens one.
     static FrmEmbMsg* ShowForm(AppContext& app);
+
+    // After an undo or redo: the four lines as the document holds them.
+    void ReShowDocument() override;
 
     QLineEdit* Text1(int k) const { return text1_[k]; }
     QPushButton* CommandClose() const { return commandClose_; }

@@ -83,13 +83,16 @@ FrmModelInfo::FrmModelInfo(AppContext& app, QWidget* parent)
 }
 
 void FrmModelInfo::ShowModal(AppContext& app, QWidget* parent) {
+    // The new model and band and the new document are one step.
+    const StepLabel label{StepText::ModelAndBand, {}};
+    const UndoStep step(app, label);
     FrmModelInfo dialog(app, parent);
     dialog.exec();
     if (!dialog.NewDocumentNeeded())
         return;
     // The new document is made after the dialog has closed.
     if (auto* main = dynamic_cast<FrmMain*>(app.MainWindow)) {
-        main->LoadNewDoc();
+        main->LoadNewDoc(label);
         return;
     }
     app.CloseCurAllWindows();

@@ -246,6 +246,7 @@ void FrmOptFeatures::EnablePublic(bool rEnbl) {
 void FrmOptFeatures::ComboChanged(int index) {
     if (OptLoading)
         return;
+    const UndoStep step(app_, {StepText::OptFeatures, {}});
     SaveOptFeat(index);
     if (index == ComboDecode) {
         DecodeToneChanged(decodeLists_, app_.Doc.Doc, combos_[ComboDecode]->isEnabled(),
@@ -257,6 +258,7 @@ void FrmOptFeatures::ComboChanged(int index) {
 void FrmOptFeatures::CheckChanged(int index) {
     if (OptLoading)
         return;
+    const UndoStep step(app_, {StepText::OptFeatures, {}});
     SaveOptFeat(kOptCheckBase + index);
     if (index == CheckUseCommonCh)
         EnablePublic(checks_[CheckUseCommonCh]->isChecked());

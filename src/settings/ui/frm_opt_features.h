@@ -5,6 +5,7 @@
 #include "channels/channel_views.h"
 #include "channels/combo_lists.h"
 #include "settings/opt_features.h"
+#include "shell/ui/document_view.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,7 +22,7 @@ class EnterMovesFocus;
 // common channel settings in Frame3 on the right, usable while Check1(7) is
 // ticked. Every change is stored into the document at once; the window reads
 // the document once, when it opens.
-class FrmOptFeatures : public QWidget, public ChannelViews {
+class FrmOptFeatures : public QWidget, public ChannelViews, public DocumentView {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "FrmOptFeatures";
@@ -35,6 +36,8 @@ public:
     void SaveOptFeat(int rID);
     // Enables or disables Frame3 with every control in it.
     void EnablePublic(bool rEnbl);
+    // After an undo or redo: every control from the document again.
+    void ReShowDocument() override { ShowOptFeat(); }
     // Refills the radio-wide roger-beep list (it has no visible control) from
     // the valid tone tips; CheckToneTipRefs calls it.
     void ShowRBOpt() override;

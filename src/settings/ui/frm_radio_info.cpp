@@ -75,6 +75,10 @@ FrmRadioInfo* FrmRadioInfo::ShowForm(AppContext& app) {
         app.ShowChildForm(FormName, [&app] { return new FrmRadioInfo(app); }));
 }
 
+void FrmRadioInfo::ReShowDocument() {
+    ShowByData(app_.Doc.RadioInfo);
+}
+
 void FrmRadioInfo::BuildControls() {
     setObjectName(FormName);
     setFont(QFont("Arial", 9));

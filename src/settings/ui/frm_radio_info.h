@@ -4,6 +4,7 @@
 
 #include "model/radio_info.h"
 #include "settings/radio_info_view.h"
+#include "shell/ui/document_view.h"
 
 class QComboBox;
 class QGroupBox;
@@ -16,7 +17,7 @@ class AppContext;
 
 // The radio-information window: shows the identification data last read
 // from a radio, every field disabled; nothing is written back.
-class FrmRadioInfo : public QWidget {
+class FrmRadioInfo : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "FrmRadioInfo";
@@ -27,6 +28,8 @@ public:
     FrmRadioInfo(AppContext& app, const RadioInfoRecord& info, QWidget* parent = nullptr);
     // Opens a fresh window on the document's RadioInfo, closing an open one.
     static FrmRadioInfo* ShowForm(AppContext& app);
+    // After an undo or redo: the document's RadioInfo.
+    void ReShowDocument() override;
 
     QComboBox* Combo1(int index) const { return combo1_[index]; } // 0 model, 1 band
     // Text1(4), the repair reason, is a box of four lines; the others are

@@ -89,6 +89,7 @@ void FrmResetMode::ShowLists() {
 void FrmResetMode::GroupPicked(int index) {
     if (!WandToSave)
         return;
+    const UndoStep step(app_, {StepText::ResetMode, {}});
     lists_.EGroupShown.List.Selected = index;
     ShownEGroupChosen(lists_, app_.Doc.Doc);
     ShowLists();
@@ -97,6 +98,7 @@ void FrmResetMode::GroupPicked(int index) {
 void FrmResetMode::ChannelPicked(int index) {
     if (!WandToSave)
         return;
+    const UndoStep step(app_, {StepText::ResetMode, {}});
     lists_.ChannelLists[static_cast<int>(ResetMode::E)].Selected = index;
     ChannelChosen(lists_, app_.Doc.Doc, ResetMode::E);
 }

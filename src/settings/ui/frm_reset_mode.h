@@ -3,6 +3,7 @@
 
 #include "channels/channel_views.h"
 #include "settings/reset_mode.h"
+#include "shell/ui/document_view.h"
 
 class QComboBox;
 class QLabel;
@@ -15,7 +16,7 @@ class AppContext;
 // The reset-mode window: the group and channel of the E mode, as the user
 // sees and picks them. The normal and extended modes have lists without a
 // visible control, filled and stored like the visible ones.
-class FrmResetMode : public QWidget, public ChannelViews {
+class FrmResetMode : public QWidget, public ChannelViews, public DocumentView {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "FrmResetMode";
@@ -28,6 +29,8 @@ public:
     // shows the stored choices; the channel grid calls it when a valid flag
     // or a group name changes.
     void ReShowInit() override;
+    // After an undo or redo: the same.
+    void ReShowDocument() override { ReShowInit(); }
 
     QComboBox* Combo2() const { return combo2_; }         // E-mode group
     QComboBox* ChannelList() const { return combo1_24_; } // Combo1(24): E-mode channel

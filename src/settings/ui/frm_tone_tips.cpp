@@ -226,9 +226,15 @@ void FrmToneTips::ShowToneTip() {
     picture1_->SetTip(CurrentTip);
 }
 
+void FrmToneTips::ReShowDocument() {
+    ShowToneTip();
+    picture1_->update();
+}
+
 void FrmToneTips::RepeatChanged(int index) {
     if (!WandToSave)
         return;
+    const UndoStep step(app_, TipLabel());
     if (SetTipRepeat(app_.Doc.Doc, CurrentTip, index))
         RepairToneTipRefs();
     else // the last valid tip stays valid
@@ -236,13 +242,16 @@ void FrmToneTips::RepeatChanged(int index) {
 }
 
 void FrmToneTips::IntervalChanged(int index) {
-    if (WandToSave)
-        SetTipInterval(app_.Doc.Doc, CurrentTip, index);
+    if (!WandToSave)
+        return;
+    const UndoStep step(app_, TipLabel());
+    SetTipInterval(app_.Doc.Doc, CurrentTip, index);
 }
 
 void FrmToneTips::ToneChanged(int k, int index) {
     if (!WandToSave)
         return;
+    const UndoStep step(app_, TipLabel());
     SetTipTone(app_.Doc.Doc, CurrentTip, k + 1, ToneOfShownIndex(index));
     picture1_->update();
 }
@@ -250,6 +259,7 @@ void FrmToneTips::ToneChanged(int k, int index) {
 void FrmToneTips::LengthChanged(int k, int index) {
     if (!WandToSave)
         return;
+    const UndoStep step(app_, TipLabel());
     if (SetTipLength(app_.Doc.Doc, CurrentTip, k + 1, index)) {
         picture1_->update();
         RepairToneTipRefs();

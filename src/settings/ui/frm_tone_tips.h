@@ -3,7 +3,9 @@
 #include <array>
 #include <memory>
 
+#include "model/step_label.h"
 #include "settings/tone_tips.h"
+#include "shell/ui/document_view.h"
 
 class QComboBox;
 class QGroupBox;
@@ -24,7 +26,7 @@ class ToneOutput;
 // and length of its 14 items, the bar chart of the tip, and Play and Stop.
 // Every change is stored into the document at once; a change of a repeat
 // count or a length repairs the roger-beep references of the document.
-class FrmToneTips : public QWidget {
+class FrmToneTips : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     static constexpr const char* FormName = "FrmToneTips";
@@ -39,6 +41,8 @@ public:
     // Shows tip CurrentTip; a stored value its list cannot show is replaced
     // by the entry shown.
     void ShowToneTip();
+    // After an undo or redo: the current tip as the document holds it.
+    void ReShowDocument() override;
     // Command1(0): plays the current tip, unless it has nothing to play.
     void PrepareTonePlay();
     // Command2(0): the play ends before its next item; Play is usable again.
@@ -71,6 +75,7 @@ private:
     void LengthChanged(int k, int index);
     void TabChanged(int index);
     void RepairToneTipRefs();
+    StepLabel TipLabel() const { return {StepText::ToneTip, {NumberArg(CurrentTip)}}; }
 
     AppContext& app_;
     std::unique_ptr<AudioToneOutput> audio_;

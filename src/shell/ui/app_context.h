@@ -4,6 +4,7 @@
 #include "shell/language_texts.h"
 #include "shell/message_sink.h"
 #include "shell/shell_settings.h"
+#include "shell/ui/document_undo.h"
 #include "shell/ui/qt_message_sink.h"
 #include "shell/version_table.h"
 
@@ -36,6 +37,7 @@ public:
     VersionTable Versions;
     LanguageTexts Texts; // the language file Settings.LanguageFile names
     Document Doc;
+    DocumentUndo History{*this};         // undo and redo of Doc
     MainWindowApi* MainWindow = nullptr; // set while frmMain exists
     // The ANSI code page of record texts: GBK on a Chinese (zh_CN) system,
     // Windows-1252 otherwise; chosen once at start-up.

@@ -74,11 +74,18 @@ std::optional<std::string> FileCommands::ChooseFileToOpen() {
 }
 
 bool FileCommands::OpenFile(const std::string& fileName) {
-    return OpenDocumentFile(app_.Doc, fileName, app_.Versions, app_.Texts, app_.Messages());
+    if (!OpenDocumentFile(app_.Doc, fileName, app_.Versions, app_.Texts, app_.Messages()))
+        return false;
+    app_.History.FileWritten(); // the snapshot is what the file holds
+    return true;
 }
 
+// A save is no undo step: the saved file holds for every state of the document.
 bool FileCommands::SaveTo(const std::string& fileName) {
-    return SaveDocumentFile(app_.Doc, fileName, app_.Texts, app_.Messages());
+    if (!SaveDocumentFile(app_.Doc, fileName, app_.Texts, app_.Messages()))
+        return false;
+    app_.History.FileWritten();
+    return true;
 }
 
 } // namespace velmar

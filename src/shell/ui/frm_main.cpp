@@ -11,6 +11,7 @@
 #include "shell/startup.h"
 #include "shell/ui/app_context.h"
 #include "shell/ui/background_area.h"
+#include "shell/ui/document_undo.h"
 #include "shell/ui/frm_about.h"
 #include "shell/ui/frm_set_language.h"
 #include "shell/ui/menu_keys.h"
@@ -32,6 +33,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace velmar {
@@ -107,7 +109,9 @@ FrmMain::FrmMain(AppContext& app, QWidget* parent)
     const std::optional<QRect> placement = LoadMainPlacement(app_.Text(TextTitle), this);
     setGeometry(placement.value_or(DefaultMainPlacement(this)));
     firstStart_ = !placement;
-    LoadNewDoc2(); // applies the texts and builds the tree as well
+    connect(&app_.History, &DocumentUndo::Changed, this, &FrmMain::UpdateUndoActions);
+    LoadNewDoc2();          // applies the texts and builds the tree as well
+    app_.History.Restart(); // the first document is where undo ends
     ShowCHInfo(false);
 }
 
@@ -156,8 +160,10 @@ void FrmMain::BuildMenus() {
     AddEntry(mnuFile, "mnuFileExit", 10006, none, [this] { close(); });
 
     QMenu* mnuModel = AddMenu("mnuModel", 10100);
-    AddEntry(mnuModel, "mnuModelInfo", 10101, none,
-             [this] { FrmModelInfo::ShowModal(app_, this); });
+    AddEntry(mnuModel, "mnuModelInfo", 10101, none, [this] {
+        SetSaveEditData(); // an entry typed before belongs to the old document
+        FrmModelInfo::ShowModal(app_, this);
+    });
 
     MnuCHEdit = AddMenu("MnuCHEdit", 10800);
     AddEntry(MnuCHEdit, "MnuCHCut", 10801, Qt::CTRL | Qt::Key_X,
@@ -176,6 +182,12 @@ void FrmMain::BuildMenus() {
              [this] { StartChEditCommand(ChEditCommand::MoveDown); });
 
     QMenu* mnuEdit = AddMenu("mnuEdit", 10200);
+    mnuUndo = AddEntry(mnuEdit, "mnuUndo", StepText::UndoEntry, Qt::CTRL | Qt::Key_Z,
+                       [this] { EditUndo(); });
+    mnuRedo = AddEntry(mnuEdit, "mnuRedo", StepText::RedoEntry, Qt::CTRL | Qt::Key_Y,
+                       [this] { EditRedo(); });
+    mnuRedo->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    mnuEdit->addSeparator();
     AddEntry(mnuEdit, "mnuChannelInfo", 10201, none, [this] { OpenChannelGrid(); });
     AddEntry(mnuEdit, "mnuOptFeature", 10202, none, [this] { FrmOptFeatures::ShowForm(app_); });
     AddEntry(mnuEdit, "mnuResetInit", 10222, none, [this] { FrmResetMode::ShowForm(app_); });
@@ -230,6 +242,13 @@ void FrmMain::BuildToolbar() {
               [this] { FileOpen(); });
     AddButton("SaveFile", 11002, ToolIcon(this, "document-save", QStyle::SP_DialogSaveButton),
               [this] { FileSave(); });
+    tbToolBar->addSeparator();
+    undoButton_ =
+        AddButton("Undo", StepText::UndoTip, ToolIcon(this, "edit-undo", QStyle::SP_ArrowBack),
+                  [this] { EditUndo(); });
+    redoButton_ =
+        AddButton("Redo", StepText::RedoTip, ToolIcon(this, "edit-redo", QStyle::SP_ArrowForward),
+                  [this] { EditRedo(); });
     tbToolBar->addSeparator();
     AddButton("Print", 11003, ToolIcon(this, "document-print", QStyle::SP_FileDialogContentsView),
               [] {});
@@ -316,6 +335,23 @@ void FrmMain::ApplyTexts() {
     for (const auto& [button, id] : tooltipIds_) {
         button->setText(app_.Text(id));
         button->setToolTip(app_.Text(id));
+    }
+    UpdateUndoActions();
+}
+
+// The entries say what they would undo or redo.
+void FrmMain::UpdateUndoActions() {
+    const DocumentUndo& history = app_.History;
+    mnuUndo->setText(history.UndoText());
+    mnuUndo->setEnabled(history.CanUndo());
+    mnuRedo->setText(history.RedoText());
+    mnuRedo->setEnabled(history.CanRedo());
+    for (auto [button, tip, enabled] :
+         {std::tuple{undoButton_, history.UndoTip(), history.CanUndo()},
+          std::tuple{redoButton_, history.RedoTip(), history.CanRedo()}}) {
+        button->setText(tip);
+        button->setToolTip(tip);
+        button->setEnabled(enabled);
     }
 }
 
@@ -451,6 +487,24 @@ void FrmMain::SetSaveEditData() {
         editor->StoreRxEntry();
 }
 
+void FrmMain::EditUndo() {
+    if (!DiscardPendingEntry())
+        app_.History.Undo();
+}
+
+void FrmMain::EditRedo() {
+    if (!DiscardPendingEntry())
+        app_.History.Redo();
+}
+
+// A frequency being typed is the latest change the user sees; the first
+// undo key drops it, as in a spreadsheet cell.
+bool FrmMain::DiscardPendingEntry() {
+    FrmCommChInfo* grid = ChannelGrid();
+    FrmCHInfoEdit* editor = FindChInfoEdit(app_);
+    return (grid && grid->DiscardEntry()) || (editor && editor->DiscardEntry());
+}
+
 void FrmMain::StartChEditCommand(ChEditCommand command) {
     SetSaveEditData();
     EditCommand = static_cast<int>(command);
@@ -524,8 +578,12 @@ void FrmMain::CheckLanguageChange() {
 
 // ---------------------------------------------------------------- documents
 
-void FrmMain::LoadNewDoc() {
+void FrmMain::LoadNewDoc(const StepLabel& label) {
+    // Closing the windows stores their open entries, as steps of their own.
     CloseCurAllWindows();
+    // The step ends when NewDocTimer has made the document.
+    if (!NewDocTimer.isActive())
+        app_.History.Begin(label);
     NewDocTimer.start();
 }
 
@@ -541,13 +599,15 @@ void FrmMain::NewDocTimerTick() {
     LoadNewDoc2();
     app_.CascadeChildWindows();
     app_.Doc.InitSettingsMode = false;
+    app_.History.End();
 }
 
 void FrmMain::FileNew() {
     SetSaveEditData();
     files_.AskToSaveChanges(); // whatever the answer, the next question decides
     if (files_.ConfirmNewDocument())
-        LoadNewDoc();
+        LoadNewDoc(
+            {app_.Doc.InitSettingsMode ? StepText::InitSettings : StepText::NewDocument, {}});
     else
         app_.Doc.InitSettingsMode = false;
 }
@@ -565,6 +625,7 @@ void FrmMain::FileOpen() {
     if (!chosen)
         return;
     CloseCurAllWindows();
+    const UndoStep step(app_, {StepText::Open, {}});
     if (!files_.OpenFile(*chosen))
         return;
     OpenChannelGrid();

@@ -1,6 +1,7 @@
 #pragma once
 #include "channels/clipboard.h"
 #include "channels/ui/channel_session.h"
+#include "model/step_label.h"
 #include "shell/ui/file_chooser.h"
 #include "shell/ui/file_commands.h"
 #include "shell/ui/main_window_api.h"
@@ -49,8 +50,9 @@ public:
     void SetSaveEditData();
     // The picture PIC/BK_<language>.jpg behind the child windows.
     void LoadBKPic();
-    // Closes every child window; NewDocTimer then makes the new document.
-    void LoadNewDoc();
+    // Closes every child window; NewDocTimer then makes the new document, as
+    // one undo step named `label`.
+    void LoadNewDoc(const StepLabel& label = {StepText::NewDocument, {}});
     // A new document, the texts again, the channel grid, the caption.
     void LoadNewDoc2();
 
@@ -60,6 +62,12 @@ public:
     void FileOpen();
     bool FileSave();
     bool FileSaveAs();
+
+    // Edit > Undo and Redo. A receive frequency typed but not yet stored is
+    // dropped first: the box shows the stored value again and the document
+    // keeps its last step.
+    void EditUndo();
+    void EditRedo();
 
     // The channel grid runs `command` on its current row, out of the
     // menu's event handler (TimerCHEdit).
@@ -94,6 +102,8 @@ private:
 
     void ApplyTexts();
     void ShowStatusPanels();
+    void UpdateUndoActions();
+    bool DiscardPendingEntry();
     void FillWindowMenu();
     void TreeNodeClicked(QTreeWidgetItem* node);
     void ShowTreePane(bool show);
@@ -129,6 +139,10 @@ private:
     QMenu* MnuCHEdit = nullptr;
     QMenu* mnuWindow = nullptr;
     QAction* mnuTreeView = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QAction* undoButton_ = nullptr;
+    QAction* redoButton_ = nullptr;
     std::vector<QAction*> windowListEntries_;
     std::vector<std::pair<QAction*, int>> captionIds_; // menus and entries
     std::vector<std::pair<QAction*, int>> tooltipIds_; // toolbar buttons

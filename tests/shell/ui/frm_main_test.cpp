@@ -98,6 +98,8 @@ private slots:
             {"MnuCHDelete", 10805, QKeySequence(Qt::Key_Delete)},
             {"MnuCHMoveUp", 10806, QKeySequence("Ctrl+U")},
             {"MnuCHMoveDown", 10807, QKeySequence("Ctrl+D")},
+            {"mnuUndo", 10230, QKeySequence("Ctrl+Z")},
+            {"mnuRedo", 10231, QKeySequence("Ctrl+Y")},
             {"mnuChannelInfo", 10201, {}},
             {"mnuOptFeature", 10202, {}},
             {"mnuResetInit", 10222, {}},
@@ -167,25 +169,27 @@ private slots:
             keys << (button->isSeparator() ? QString("|") : button->objectName());
         QCOMPARE(
             keys,
-            QStringList({"NewFile",     "OpenFile",    "SaveFile",      "|",          "Print",
-                         "|",           "ReadRadio",   "CommSet",       "WriteRadio", "|",
-                         "BtnCHCut",    "BtnCHCopy",   "BtnCHPaste",    "|",          "BtnCHInsert",
-                         "BtnCHDelete", "BtnCHMoveUp", "BtnCHMoveDown", "|",          "About"}));
+            QStringList({"NewFile",       "OpenFile",   "SaveFile",    "|",           "Undo",
+                         "Redo",          "|",          "Print",       "|",           "ReadRadio",
+                         "CommSet",       "WriteRadio", "|",           "BtnCHCut",    "BtnCHCopy",
+                         "BtnCHPaste",    "|",          "BtnCHInsert", "BtnCHDelete", "BtnCHMoveUp",
+                         "BtnCHMoveDown", "|",          "About"}));
         const std::pair<const char*, int> tooltips[] = {
-            {"NewFile", 11000},     {"OpenFile", 11001},      {"SaveFile", 11002},
-            {"Print", 11003},       {"ReadRadio", 11004},     {"CommSet", 11005},
-            {"WriteRadio", 11006},  {"BtnCHCut", 11010},      {"BtnCHCopy", 11011},
-            {"BtnCHPaste", 11012},  {"BtnCHInsert", 11013},   {"BtnCHDelete", 11014},
-            {"BtnCHMoveUp", 11015}, {"BtnCHMoveDown", 11016}, {"About", 11007}};
+            {"NewFile", 11000},       {"OpenFile", 11001},    {"SaveFile", 11002},
+            {"Undo", 11020},          {"Redo", 11021},        {"Print", 11003},
+            {"ReadRadio", 11004},     {"CommSet", 11005},     {"WriteRadio", 11006},
+            {"BtnCHCut", 11010},      {"BtnCHCopy", 11011},   {"BtnCHPaste", 11012},
+            {"BtnCHInsert", 11013},   {"BtnCHDelete", 11014}, {"BtnCHMoveUp", 11015},
+            {"BtnCHMoveDown", 11016}, {"About", 11007}};
         for (const auto& [key, id] : tooltips)
             QCOMPARE(Action(*window_, key)->toolTip(), app_->Text(id));
 
-        // Buttons 11 ... 19 (channel keys and two separators) and the channel
-        // menu follow ShowCHInfo.
+        // Buttons 11 ... 19 of the original layout (channel keys and two
+        // separators, after the undo keys) and the channel menu follow ShowCHInfo.
         const QList<QAction*> buttons = toolbar->actions();
         const auto channelKeysVisible = [&](bool visible) {
             for (int i = 0; i < buttons.size(); ++i)
-                if (buttons[i]->isVisible() != (visible || i < 10 || i > 18))
+                if (buttons[i]->isVisible() != (visible || i < 13 || i > 21))
                     return false;
             return Action(*window_, "MnuCHEdit")->isVisible() == visible;
         };
