@@ -404,6 +404,28 @@ TEST_F(HandFed, AnAcknowledgementIsNoBlock) {
     EXPECT_NE(image.ModelBlock.Range(0x29E0, 1)[0], 0x11);
 }
 
+// Stray bytes in front of the handshake reply are no echo: the cable is taken
+// for one that does not echo, whether there are fewer or more of them than
+// the keyword has characters.
+TEST(FactoryExchangeTest, NoiseBeforeTheHandshakeReplyIsNoEcho) {
+    for (const std::size_t noise : {2u, 9u}) {
+        SCOPED_TRACE(noise);
+        LinkGlobals link;
+        link.NoEcho = false;
+        FactoryInfo info;
+        FactoryImage image;
+        FactoryExchange exchange{FactoryLinkType::Read,
+                                 {link, info, image, "FACTORY", FactoryLanguage::English}};
+        exchange.Start();
+        Bytes line(noise, 0x55);
+        line.insert(line.end(), HandshakeReply.begin(), HandshakeReply.end());
+        const LinkActions request = exchange.OnBytes(line);
+        ASSERT_TRUE(HandFed::SendsSomething(request));
+        EXPECT_TRUE(link.NoEcho);
+        EXPECT_EQ(std::get<SendBytes>(request[1]).Data, ReadBlockFrame(0x29E0));
+    }
+}
+
 // On an echoing cable the line may hand over the echo and the block byte by
 // byte: the block counts once the whole of it has come.
 TEST(FactoryExchangeTest, AnEchoedReplyInPiecesCountsWhenWhole) {
