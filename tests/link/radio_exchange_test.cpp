@@ -301,7 +301,11 @@ TEST_F(RadioExchangeTest, RepliesOfAnotherFormAreLeftToTheTimer) {
     ASSERT_EQ(exchange.Step(), LinkStep::Identify);
     exchange.OnBytes(IdentifyReplyFrame(RadioSimConfig{}.Identity));
     ASSERT_EQ(exchange.Step(), LinkStep::PasswordBlock);
-    // A block for another address is no password block: it is asked for again.
+    // Garbled bytes, and a block for another address, are no password block:
+    // it is asked for again.
+    EXPECT_TRUE(exchange.OnBytes(Bytes(BlockFrameLength, 0x55)).empty());
+    ASSERT_EQ(exchange.Step(), LinkStep::PasswordBlock);
+    EXPECT_EQ(FirstSent(exchange.OnTimeout()), ReadBlockFrame(PasswordBlockAddress));
     EXPECT_TRUE(exchange.OnBytes(BlockFrame(0x0010, Bytes(16, 0xFF))).empty());
     ASSERT_EQ(exchange.Step(), LinkStep::PasswordBlock);
     EXPECT_EQ(FirstSent(exchange.OnTimeout()), ReadBlockFrame(PasswordBlockAddress));
