@@ -394,6 +394,65 @@ TEST_F(HandFed, DataEndingLikeTheHandshakeReplyIsData) {
     EXPECT_TRUE(link.NoEcho);
 }
 
+// A bare 0x06 answers a write or the end, never a read request: it is no
+// block, and what follows it on the line is out of step.
+TEST_F(HandFed, AnAcknowledgementIsNoBlock) {
+    EXPECT_FALSE(SendsSomething(exchange.OnBytes(Bytes{AckByte})));
+    EXPECT_FALSE(SendsSomething(exchange.OnBytes(BlockFrame(0x29E0, Bytes(16, 0x11)))));
+    EXPECT_TRUE(exchange.Running());
+    EXPECT_TRUE(FailsWithMessage1(exchange.OnTimeout()));
+    EXPECT_NE(image.ModelBlock.Range(0x29E0, 1)[0], 0x11);
+}
+
+// Stray bytes in front of the handshake reply are no echo: the cable is taken
+// for one that does not echo, whether there are fewer or more of them than
+// the keyword has characters.
+TEST(FactoryExchangeTest, NoiseBeforeTheHandshakeReplyIsNoEcho) {
+    for (const std::size_t noise : {2u, 9u}) {
+        SCOPED_TRACE(noise);
+        LinkGlobals link;
+        link.NoEcho = false;
+        FactoryInfo info;
+        FactoryImage image;
+        FactoryExchange exchange{FactoryLinkType::Read,
+                                 {link, info, image, "FACTORY", FactoryLanguage::English}};
+        exchange.Start();
+        Bytes line(noise, 0x55);
+        line.insert(line.end(), HandshakeReply.begin(), HandshakeReply.end());
+        const LinkActions request = exchange.OnBytes(line);
+        ASSERT_TRUE(HandFed::SendsSomething(request));
+        EXPECT_TRUE(link.NoEcho);
+        EXPECT_EQ(std::get<SendBytes>(request[1]).Data, ReadBlockFrame(0x29E0));
+    }
+}
+
+// On an echoing cable the line may hand over the echo and the block byte by
+// byte: the block counts once the whole of it has come.
+TEST(FactoryExchangeTest, AnEchoedReplyInPiecesCountsWhenWhole) {
+    LinkGlobals link;
+    FactoryInfo info;
+    FactoryImage image;
+    FactoryExchange exchange{FactoryLinkType::Read,
+                             {link, info, image, "FACTORY", FactoryLanguage::English}};
+    exchange.Start();
+    const LinkActions request =
+        exchange.OnBytes(Bytes{'F', 'A', 'C', 'T', 'O', 'R', 'Y', 0x5A, 0x52, 0x06});
+    ASSERT_FALSE(link.NoEcho);
+    ASSERT_TRUE(HandFed::SendsSomething(request));
+
+    Bytes line = ReadBlockFrame(0x29E0);
+    const Bytes block = BlockFrame(0x29E0, Bytes(16, 0x11));
+    line.insert(line.end(), block.begin(), block.end());
+    for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(exchange.OnBytes(Bytes{line[i]}).empty());
+    }
+    const LinkActions next = exchange.OnBytes(Bytes{line.back()});
+    ASSERT_TRUE(HandFed::SendsSomething(next));
+    EXPECT_EQ(std::get<SendBytes>(next[1]).Data, ReadBlockFrame(0x3010));
+    EXPECT_EQ(image.ModelBlock.Range(0x29E0, 1)[0], 0x11);
+}
+
 TEST_F(HandFed, MoreThanTheReplyBufferFails) {
     EXPECT_FALSE(SendsSomething(exchange.OnBytes(Bytes(60, 0x55))));
     EXPECT_TRUE(FailsWithMessage1(exchange.OnBytes(Bytes(42, 0x55))));

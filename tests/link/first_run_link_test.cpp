@@ -56,6 +56,11 @@ TEST(FirstRunLinkTest, GivesUpAfterFourAttemptsAndMayStartAgain) {
     EXPECT_EQ(firstRun.LinkAttempts(), 0);
     EXPECT_FALSE(firstRun.Linked());
     EXPECT_TRUE(firstRun.OnTimeout().empty()); // nothing more is sent
+    // A reply that comes after the dialog gave up does not link: the user
+    // has been told there was none.
+    const Bytes late(HandshakeReply.begin(), HandshakeReply.end());
+    EXPECT_TRUE(firstRun.OnBytes(late).empty());
+    EXPECT_FALSE(firstRun.Linked());
 
     // OK again: the radio answers now.
     LinkLoop again(sim);

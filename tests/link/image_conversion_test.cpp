@@ -348,6 +348,8 @@ TEST(BuildImageTest, RefusesChannelsTheRadioCannotHoldAndChangesNothing) {
         {5, "32767500", ImageBuildFault::Frequency}, // 65535 units: the erased value
         {5, "45000000", ImageBuildFault::Frequency},
         {5, "0276A000", ImageBuildFault::Frequency},
+        {5, "27.61000", ImageBuildFault::Frequency}, // shown form, not stored form
+        {5, "-2761000", ImageBuildFault::Frequency},
         {0, "02761000", ImageBuildFault::ChannelNumber},
         {530, "02761000", ImageBuildFault::ChannelNumber},
     };

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <memory>
 
 namespace velmar {
@@ -18,6 +19,19 @@ struct NumberedTexts : TextLookup {
 };
 
 constexpr const char* KavroBand = "25.615 - 30.105 MHz"; // band code 1
+
+template <class Action> bool Has(const LinkActions& actions) {
+    return std::any_of(actions.begin(), actions.end(),
+                       [](const LinkAction& a) { return std::holds_alternative<Action>(a); });
+}
+
+// The first bytes the actions send; none when they send nothing.
+Bytes FirstSent(const LinkActions& actions) {
+    for (const LinkAction& action : actions)
+        if (const auto* send = std::get_if<SendBytes>(&action))
+            return send->Data;
+    return {};
+}
 
 class RadioExchangeTest : public ::testing::Test {
 protected:
@@ -57,6 +71,26 @@ protected:
     }
 
     bool EndSentLast() const { return !loop.sent.empty() && loop.sent.back() == EndFrame(); }
+
+    // Carries the exchange's commands to the radio and its replies back
+    // until the exchange waits for something other than the line (a time-out,
+    // an answer, a password); every action on the way.
+    LinkActions Drive(RadioExchange& exchange, LinkActions actions) {
+        LinkActions all;
+        std::deque<Bytes> line;
+        for (;;) {
+            for (LinkAction& action : actions) {
+                if (const auto* send = std::get_if<SendBytes>(&action))
+                    for (Bytes& piece : sim.Receive(send->Data))
+                        line.push_back(std::move(piece));
+                all.push_back(std::move(action));
+            }
+            if (line.empty())
+                return all;
+            actions = exchange.OnBytes(line.front());
+            line.pop_front();
+        }
+    }
 
     LinkGlobals link;
     RadioImage image;
@@ -266,6 +300,15 @@ TEST_F(RadioExchangeTest, RepliesOfAnotherFormAreLeftToTheTimer) {
     exchange.OnBytes(Bytes{0x06, 0xEE}); // the surplus byte is dropped
     ASSERT_EQ(exchange.Step(), LinkStep::Identify);
     exchange.OnBytes(IdentifyReplyFrame(RadioSimConfig{}.Identity));
+    ASSERT_EQ(exchange.Step(), LinkStep::PasswordBlock);
+    // Garbled bytes, and a block for another address, are no password block:
+    // it is asked for again.
+    EXPECT_TRUE(exchange.OnBytes(Bytes(BlockFrameLength, 0x55)).empty());
+    ASSERT_EQ(exchange.Step(), LinkStep::PasswordBlock);
+    EXPECT_EQ(FirstSent(exchange.OnTimeout()), ReadBlockFrame(PasswordBlockAddress));
+    EXPECT_TRUE(exchange.OnBytes(BlockFrame(0x0010, Bytes(16, 0xFF))).empty());
+    ASSERT_EQ(exchange.Step(), LinkStep::PasswordBlock);
+    EXPECT_EQ(FirstSent(exchange.OnTimeout()), ReadBlockFrame(PasswordBlockAddress));
     exchange.OnBytes(BlockFrame(PasswordBlockAddress, Bytes(16, 0xFF)));
     ASSERT_EQ(exchange.Step(), LinkStep::DataBlocks);
     // A block for another address than requested does not count.
@@ -278,6 +321,91 @@ TEST_F(RadioExchangeTest, RepliesOfAnotherFormAreLeftToTheTimer) {
     EXPECT_FALSE(exchange.OnBytes(BlockFrame(0x0000, Bytes(16, 0x11))).empty());
     EXPECT_EQ(image.bytes[0x0000], 0x11);
     EXPECT_NE(image.bytes[0x0010], 0x11);
+}
+
+// The radio takes the handshake and then falls silent or garbles: the
+// identify command and the write-mode command are not sent again, the user
+// is asked at once, and nothing is read or written.
+TEST_F(RadioExchangeTest, NoAnswerAfterTheHandshakeEndsInThePrompt) {
+    struct Case {
+        LinkType type;
+        SimCommand command;
+        SimFaultKind kind;
+    };
+    const Case cases[] = {
+        {LinkType::Read, SimCommand::Identify, SimFaultKind::DropReply},
+        {LinkType::Write, SimCommand::Identify, SimFaultKind::DropReply},
+        {LinkType::Read, SimCommand::Identify, SimFaultKind::Garbage},
+        {LinkType::Write, SimCommand::EnterWrite, SimFaultKind::DropReply},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << static_cast<int>(c.type) << " " << SimCommandName(c.command) << " "
+                     << static_cast<int>(c.kind));
+        sim = RadioSim();
+        sim.AddFault({c.kind, c.command, std::nullopt, -1});
+        loop = LinkLoop(sim);
+        loop.answers = {MsgAnswer::Cancel};
+        EXPECT_FALSE(Run(c.type));
+        EXPECT_EQ(sim.Count(c.command), 1u);
+        EXPECT_EQ(loop.timeouts, 1);
+        ASSERT_EQ(loop.MessageIds(), std::vector<int>{9008});
+        EXPECT_EQ(loop.messages[0].Buttons, MsgButtons::OkCancel);
+        EXPECT_EQ(sim.Count(SimCommand::ReadBlock), 0u);
+        EXPECT_EQ(sim.Count(SimCommand::WriteBlock), 0u);
+        EXPECT_TRUE(EndSentLast());
+    }
+}
+
+// While the user is asked for the password, the exchange waits for the
+// dialog alone: a stray byte, the reply timer and an answer to no question
+// change nothing, however long the user takes.
+TEST_F(RadioExchangeTest, ThePasswordDialogHoldsTheExchange) {
+    sim.SetPassword("AB");
+    RadioExchange exchange = Make(LinkType::Read);
+    const LinkActions asked = Drive(exchange, exchange.Start());
+    ASSERT_TRUE(Has<OpenPasswordDialog>(asked));
+    EXPECT_TRUE(exchange.OnBytes(Bytes{AckByte}).empty());
+    EXPECT_TRUE(exchange.OnTimeout().empty());
+    EXPECT_TRUE(exchange.OnAnswer(MsgAnswer::Cancel).empty());
+    EXPECT_FALSE(exchange.Done());
+    EXPECT_EQ(exchange.Step(), LinkStep::PasswordBlock);
+    // The right password goes on with the first block.
+    EXPECT_EQ(FirstSent(exchange.OnPasswordEntered("AB")), ReadBlockFrame(0x0000));
+    EXPECT_EQ(link.RadioPassword, "AB");
+}
+
+// While the failure prompt is open, a late reply and the timer are ignored,
+// and so is a password that no dialog asked for; once the exchange has
+// ended, nothing moves it.
+TEST_F(RadioExchangeTest, TheFailurePromptHoldsTheExchange) {
+    RadioExchange exchange = Make(LinkType::Read);
+    exchange.Start();
+    LinkActions prompt;
+    for (int attempt = 0; attempt <= RadioExchange::HandshakeAttemptLimit; ++attempt)
+        prompt = exchange.OnTimeout();
+    ASSERT_TRUE(Has<ShowMessage>(prompt));
+    const Bytes lateReply(HandshakeReply.begin(), HandshakeReply.end());
+    EXPECT_TRUE(exchange.OnBytes(lateReply).empty());
+    EXPECT_TRUE(exchange.OnTimeout().empty());
+    EXPECT_TRUE(exchange.OnPasswordEntered("AB").empty());
+    EXPECT_TRUE(exchange.OnPasswordCancelled().empty());
+    EXPECT_FALSE(link.PasswordEntered);
+    EXPECT_EQ(link.RadioPassword, "");
+    EXPECT_EQ(exchange.Step(), LinkStep::Handshake);
+    EXPECT_FALSE(exchange.Done());
+
+    // OK: from the handshake again; then Cancel ends it.
+    EXPECT_EQ(FirstSent(exchange.OnAnswer(MsgAnswer::Ok)), HandshakeFrame());
+    for (int attempt = 0; attempt <= RadioExchange::HandshakeAttemptLimit; ++attempt)
+        exchange.OnTimeout();
+    ASSERT_TRUE(Has<Finished>(exchange.OnAnswer(MsgAnswer::Cancel)));
+    EXPECT_TRUE(exchange.Done());
+    EXPECT_FALSE(exchange.Succeeded());
+    EXPECT_TRUE(exchange.OnBytes(lateReply).empty());
+    EXPECT_TRUE(exchange.OnTimeout().empty());
+    EXPECT_TRUE(exchange.OnAnswer(MsgAnswer::Ok).empty());
+    EXPECT_EQ(exchange.Step(), LinkStep::Idle);
 }
 
 // ---- radio password -------------------------------------------------------

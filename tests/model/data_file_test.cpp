@@ -1,4 +1,9 @@
 #include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include <sys/fsuid.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -248,6 +253,59 @@ TEST_F(DataFileTest, UnreadableFilesAreRefused) {
         EXPECT_EQ(sink.shown, std::vector<std::string>{"#9002"}) << name;
         EXPECT_TRUE(SameDocument(*doc, *before)) << name;
     }
+}
+
+// A file the user may not read: no permissions, and when the test runs as
+// root (who reads anything) file access goes by the user "nobody" until the
+// end of the scope.
+class UnreadableFile {
+public:
+    explicit UnreadableFile(std::string path) : path_(std::move(path)) {
+        fs::permissions(path_, fs::perms::none);
+        if (::geteuid() == 0)
+            previousUser_ = ::setfsuid(kNobody);
+    }
+    ~UnreadableFile() {
+        if (previousUser_)
+            ::setfsuid(static_cast<uid_t>(*previousUser_));
+        fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+    }
+    UnreadableFile(const UnreadableFile&) = delete;
+    UnreadableFile& operator=(const UnreadableFile&) = delete;
+
+    // Whether the file cannot be opened now (a machine might not allow the
+    // change of user).
+    bool Holds() const { return !std::ifstream(path_).is_open(); }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    std::string path_;
+    std::optional<int> previousUser_;
+};
+
+// A data file that cannot be opened is refused with 9002, whether it is
+// opened as a document or read as a template's settings record, and so is a
+// folder given as a template.
+TEST_F(DataFileTest, FilesThatCannotBeOpenedAreRefused) {
+    auto saved = EditedDocument();
+    ASSERT_TRUE(Save(*saved, "radio.dat"));
+    fs::create_directory(folder.Path("folder.dat"));
+    {
+        UnreadableFile locked(folder.Path("radio.dat"));
+        if (!locked.Holds())
+            GTEST_SKIP() << "a file cannot be made unreadable here";
+        auto doc = NewTestDocument();
+        const auto before = std::make_unique<Document>(*doc);
+        EXPECT_FALSE(Open(*doc, "radio.dat"));
+        EXPECT_TRUE(SameDocument(*doc, *before));
+        EXPECT_FALSE(ReadDataRecord(folder.Path("radio.dat"), texts, sink));
+        EXPECT_FALSE(ReadDocumentFiles(folder.Path("radio.dat"), texts, sink));
+    }
+    EXPECT_FALSE(ReadDataRecord(folder.Path("folder.dat"), texts, sink));
+    EXPECT_EQ(sink.shown, std::vector<std::string>(4, "#9002"));
+    // Readable again, it opens.
+    Document doc;
+    EXPECT_TRUE(Open(doc, "radio.dat"));
 }
 
 class SaveFailureTest : public DataFileTest {

@@ -107,6 +107,7 @@ void FrmMain::BuildControls() {
         Label1[i] = Named<QLabel>(QString("Label1_%1").arg(i));
     Label2 = Named<QLabel>("Label2");
     Label3 = Named<QLabel>("Label3");
+    Label4 = Named<QLabel>("Label4");
     for (QLabel* label : Label1)
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -117,6 +118,7 @@ void FrmMain::BuildControls() {
     Combo2 = Named<QComboBox>("Combo2");
     Combo2->setMinimumContentsLength(6);
     connect(Combo2, &QComboBox::activated, this, &FrmMain::Combo2Click);
+    ShowPortDevices(Combo2, Label4);
 
     for (std::size_t i = 0; i < Check.size(); ++i) {
         Check[i] = Named<QCheckBox>(QString("Check%1").arg(i + 1));
@@ -183,7 +185,7 @@ void FrmMain::LayOutControls() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Label3);
     buttons->addWidget(Combo2);
-    buttons->addStretch(1);
+    buttons->addWidget(Label4, 1);
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
     buttons->addWidget(Command3);
@@ -244,8 +246,9 @@ void FrmMain::SaveComPort() const {
 }
 
 void FrmMain::ShowPortList(const std::vector<int>& present) {
-    velmar::ShowPortList(Combo2,
-                         PortList(present, comPort_, FromUtf8(WindowTexts(ctx_.Language).Absent)));
+    velmar::ShowPortList(
+        Combo2,
+        PortList(present, comPort_, FromUtf8(WindowTexts(ctx_.Language).Absent), *ctx_.Ports));
 }
 
 bool FrmMain::InComPorts(int port) const {

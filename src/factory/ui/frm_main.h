@@ -116,6 +116,7 @@ private:
     std::array<QLabel*, 14> Label1;
     QLabel* Label2;
     QLabel* Label3;
+    QLabel* Label4;                  // the device of the chosen port
     std::array<QCheckBox*, 4> Check; // Check1 … Check4
     QCheckBox* Check5;
     QPushButton* Command1;

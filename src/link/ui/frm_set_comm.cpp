@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -23,7 +24,8 @@ constexpr int TextFrame = 22001;
 constexpr int TextPort = 22002;
 constexpr int TextOK = 9017;
 constexpr int TextCancel = 9018;
-constexpr int Columns = 4;
+// Two columns of eight, numbers running down, each button with its device.
+constexpr int Rows = 8;
 
 } // namespace
 
@@ -45,9 +47,15 @@ FrmSetComm::FrmSetComm(AppContext& app, ComPortMap& ports, QWidget* parent)
         auto* option = new QRadioButton(app.Text(TextPort) + QString::number(i + 1), Frame1_);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i));
         group->addButton(option, i);
-        grid->addWidget(option, i / Columns, i % Columns);
+        auto* device = new QLabel(Frame1_);
+        device->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        grid->addWidget(option, i % Rows, 2 * (i / Rows));
+        grid->addWidget(device, i % Rows, 2 * (i / Rows) + 1);
         Option1_[static_cast<std::size_t>(i)] = option;
+        Label1_[static_cast<std::size_t>(i)] = device;
     }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(CommandOK_, QDialogButtonBox::AcceptRole);
@@ -66,14 +74,15 @@ FrmSetComm::FrmSetComm(AppContext& app, ComPortMap& ports, QWidget* parent)
 }
 
 void FrmSetComm::EnablePresentPorts() {
-    if (app_.Settings.IsVista) {
-        for (QRadioButton* option : Option1_)
-            option->setEnabled(true);
-        return;
+    const bool every = app_.Settings.IsVista;
+    const std::vector<int> present = every ? std::vector<int>{} : PresentPortNumbers(ports_);
+    for (int i = 0; i < PortCount; ++i) {
+        const bool enabled =
+            every || std::find(present.begin(), present.end(), i + 1) != present.end();
+        Option1(i)->setEnabled(enabled);
+        Label1(i)->setEnabled(enabled);
+        Label1(i)->setText(PortDeviceName(ports_, i + 1));
     }
-    const std::vector<int> present = PresentPortNumbers(ports_);
-    for (int i = 0; i < PortCount; ++i)
-        Option1(i)->setEnabled(std::find(present.begin(), present.end(), i + 1) != present.end());
 }
 
 // A port plugged in or pulled out while the dialog is open shows within a

@@ -4,6 +4,7 @@
 #include <array>
 
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -14,7 +15,9 @@ class ComPortMap;
 
 // The port dialog (modal): sixteen option buttons "COM1" … "COM16", of
 // which only the ports that exist are enabled (all of them when IsVista),
-// rechecked every second while the dialog is open. OK takes the selected
+// rechecked every second while the dialog is open; beside each button the
+// label Label1 of the same index names the device its number stands for,
+// greyed with the button while the device is missing. OK takes the selected
 // port as comPort and writes "comPort" to mysetup.ini, changed or not;
 // Cancel changes nothing.
 class FrmSetComm : public QDialog {
@@ -26,11 +29,12 @@ public:
     FrmSetComm(AppContext& app, ComPortMap& ports, QWidget* parent = nullptr);
 
     QRadioButton* Option1(int index) const { return Option1_[static_cast<std::size_t>(index)]; }
+    QLabel* Label1(int index) const { return Label1_[static_cast<std::size_t>(index)]; }
     QPushButton* CommandOK() const { return CommandOK_; }
     QPushButton* CommandCancel() const { return CommandCancel_; }
     QTimer& ReCommTimer() { return ReCommTimer_; }
 
-    // Enables the buttons of the ports that exist now.
+    // Enables the buttons of the ports that exist now and names their devices.
     void EnablePresentPorts();
 
 protected:
@@ -46,6 +50,7 @@ private:
     ComPortMap& ports_;
     QGroupBox* Frame1_;
     std::array<QRadioButton*, PortCount> Option1_{};
+    std::array<QLabel*, PortCount> Label1_{};
     QPushButton* CommandOK_;
     QPushButton* CommandCancel_;
     QTimer ReCommTimer_;

@@ -28,12 +28,14 @@ constexpr const char* Absent = "absent";
 LoadFrmLink::LoadFrmLink(AppContext& app, LinkGlobals& link, ComPortMap& ports, QWidget* parent)
     : QDialog(parent), app_(app), link_(link), ports_(ports), engine_(link), port_(ports),
       Text1_(new QPlainTextEdit(this)), Label1_(new QLabel(QStringLiteral("Com Port"), this)),
-      Combo1_(new QComboBox(this)), Command1_(new QPushButton(QStringLiteral("&OK"), this)),
+      Combo1_(new QComboBox(this)), Label2_(new QLabel(this)),
+      Command1_(new QPushButton(QStringLiteral("&OK"), this)),
       Command2_(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setObjectName("LoadFrmLink");
     Text1_->setObjectName("Text1");
     Label1_->setObjectName("Label1");
     Combo1_->setObjectName("Combo1");
+    Label2_->setObjectName("Label2");
     Command1_->setObjectName("Command1");
     Command2_->setObjectName("Command2");
     setWindowTitle(QStringLiteral("Initial Setup"));
@@ -46,7 +48,8 @@ LoadFrmLink::LoadFrmLink(AppContext& app, LinkGlobals& link, ComPortMap& ports, 
 
     auto* portRow = new QHBoxLayout;
     portRow->addWidget(Label1_);
-    portRow->addWidget(Combo1_, 1);
+    portRow->addWidget(Combo1_);
+    portRow->addWidget(Label2_, 1);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     buttonRow->addWidget(Command1_);
@@ -77,6 +80,7 @@ LoadFrmLink::LoadFrmLink(AppContext& app, LinkGlobals& link, ComPortMap& ports, 
         EndTimer_.start();
     });
 
+    ShowPortDevices(Combo1_, Label2_);
     FillCombo();
     ReCommTimer_.start();
 }
@@ -105,7 +109,7 @@ void LoadFrmLink::FillCombo() {
         comPort = static_cast<std::int16_t>(listed ? comPort : present.front());
         shown = comPort;
     }
-    ShowPortList(Combo1_, PortList(present, shown, QString::fromLatin1(Absent)));
+    ShowPortList(Combo1_, PortList(present, shown, QString::fromLatin1(Absent), ports_));
 }
 
 void LoadFrmLink::Combo1Click(int index) {

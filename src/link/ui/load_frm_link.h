@@ -21,7 +21,8 @@ struct LinkGlobals;
 // attempts per press, with and without the cable echo in turn. When the
 // radio answers, IsFirstRun is cleared and the dialog closes; comPort holds
 // the port that answered. The port list is refreshed every second; the port
-// it shows is always the one OK opens.
+// it shows is always the one OK opens, and Label2 beside it names the device
+// that port stands for.
 class LoadFrmLink : public QDialog {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ public:
 
     QPlainTextEdit* Text1() const { return Text1_; }
     QComboBox* Combo1() const { return Combo1_; }
+    QLabel* Label2() const { return Label2_; }
     QPushButton* Command1() const { return Command1_; }
     QPushButton* Command2() const { return Command2_; }
     SerialLink& Port() { return port_; }
@@ -59,6 +61,7 @@ private:
     QPlainTextEdit* Text1_;
     QLabel* Label1_;
     QComboBox* Combo1_;
+    QLabel* Label2_;
     QPushButton* Command1_;
     QPushButton* Command2_;
     QTimer ReCommTimer_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 
 namespace velmar {
 
@@ -23,6 +24,11 @@ std::vector<int> PresentPortNumbers(ComPortMap& map);
 // "COM" followed by the number.
 QString PortName(int number);
 
+// The device of port `number` as the port lists show it beside the number: a
+// by-id link without its folder ("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"),
+// any other path as it is ("/dev/pts/3"); empty when the map has none.
+QString PortDeviceName(const ComPortMap& map, int number);
+
 // A chosen port whose device is missing for the moment: "COM3 (absent)", the
 // word in parentheses as the window gives it.
 QString AbsentPortName(int number, const QString& absentWord);
@@ -35,15 +41,28 @@ std::optional<int> PortNumberOfName(const QString& name);
 // The entries of a port list: one per port present, ascending, and the
 // chosen port (0: none) in its place by number while its device is missing,
 // so that a port gone for a moment (a cable pulled and put back, a virtual
-// radio restarted) stays chosen. Selected: the chosen port's entry, or -1.
+// radio restarted) stays chosen. Beside each name the device `map` gives its
+// number (PortDeviceName). Selected: the chosen port's entry, or -1.
 struct PortListEntries {
     QStringList Names;
+    QStringList Devices;
     int Selected = -1;
 };
-PortListEntries PortList(const std::vector<int>& present, int chosen, const QString& absentWord);
+PortListEntries PortList(const std::vector<int>& present, int chosen, const QString& absentWord,
+                         const ComPortMap& map);
 
-// Shows `list` in `combo` without the box reporting a click; an unchanged
-// list is left alone, so that an open drop-down stays open.
+// Where a port list box keeps the device of each entry (its item data); the
+// entry's text stays the port's name, which is all the program reads back.
+inline constexpr int PortDeviceRole = Qt::UserRole;
+
+// Shows `list` in `combo`; an unchanged list is left alone, so that an open
+// drop-down stays open. The box reports no click (`activated` is the user's
+// alone).
 void ShowPortList(QComboBox* combo, const PortListEntries& list);
+
+// Makes a port list box show where each number leads: the drop-down list
+// gives each entry's device beside its name, and `device`, a label beside the
+// box, gives the chosen entry's.
+void ShowPortDevices(QComboBox* combo, QLabel* device);
 
 } // namespace velmar

@@ -3,6 +3,7 @@
 // fields in and out, the band rules, and how the window looks.
 #include "factory/ui/frm_main.h"
 #include "link/ui/com_port_map.h"
+#include "link/ui/serial_ports.h"
 #include "shell/ini_file.h"
 #include "shell/ui/ui_test_support.h"
 
@@ -124,6 +125,7 @@ private slots:
     void portChoiceAtStart_data();
     void portChoiceAtStart();
     void portListFollowsThePortsPresent();
+    void portListNamesTheDeviceOfThePorts();
     void choosingAPortIsSaved();
     void installedToolWritesOnlyTheUsersCopy();
     void fieldsGoToFactoryInfoAndBack();
@@ -343,6 +345,44 @@ void FactoryWindowTest::portListFollowsThePortsPresent() {
     none.present = {6};
     none.Tick();
     QCOMPARE(none.Combo2()->currentText(), QString::fromUtf8("COM4 (未连接)"));
+}
+
+// Two cables: beside the box the device of the chosen port, following the
+// operator's choice; every entry carries its device for the drop-down list;
+// the chosen port absent still names its device.
+void FactoryWindowTest::portListNamesTheDeviceOfThePorts() {
+    WindowUnderTest w(FactoryLanguage::English, "comPort=3", {1, 3});
+    const QString byId = "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    QVERIFY(w.ports.Set(1, "/dev/pts/41"));
+    QVERIFY(w.ports.Set(3, "/dev/serial/by-id/" + byId.toStdString()));
+    w.Show();
+    w.Tick();
+    QComboBox* box = w.Combo2();
+    auto* device = w.Find<QLabel>("Label4");
+    QCOMPARE(Entries(box), (QStringList{"COM1", "COM3"}));
+    QCOMPARE(box->itemData(0, PortDeviceRole).toString(), QString("/dev/pts/41"));
+    QCOMPARE(box->itemData(1, PortDeviceRole).toString(), byId);
+    QCOMPARE(device->text(), byId);
+    QVERIFY(device->mapTo(w.window.get(), QPoint()).x() >=
+            box->mapTo(w.window.get(), QPoint()).x() + box->width());
+    QTRY_VERIFY(device->width() >= device->fontMetrics().horizontalAdvance(byId));
+
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(w.window->comPort(), 1);
+    QCOMPARE(device->text(), QString("/dev/pts/41"));
+
+    w.present = {3};
+    w.Tick();
+    QCOMPARE(Entries(box), (QStringList{"COM1 (absent)", "COM3"}));
+    QCOMPARE(box->currentText(), QString("COM1 (absent)"));
+    QCOMPARE(box->itemData(0, PortDeviceRole).toString(), QString("/dev/pts/41"));
+    QCOMPARE(device->text(), QString("/dev/pts/41"));
+
+    // Port 3 pointed at another cable: the next tick shows it.
+    QVERIFY(w.ports.Set(3, "/dev/ttyUSB1"));
+    w.Tick();
+    QCOMPARE(box->itemData(1, PortDeviceRole).toString(), QString("/dev/ttyUSB1"));
 }
 
 void FactoryWindowTest::choosingAPortIsSaved() {

@@ -133,6 +133,46 @@ private slots:
         if (number > 0 && !name.contains(' ') && name.size() <= 6)
             QCOMPARE(PortName(number), name);
     }
+
+    // What the port lists show beside a number: a by-id name without its
+    // folder, any other path whole.
+    void deviceNames_data() {
+        QTest::addColumn<QString>("device"); // empty: no entry
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("by-id") << "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"
+                               << "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+        QTest::newRow("pty") << "/dev/pts/7"
+                             << "/dev/pts/7";
+        QTest::newRow("device path") << "/dev/ttyUSB0"
+                                     << "/dev/ttyUSB0";
+        QTest::newRow("the folder alone") << "/dev/serial/by-id/"
+                                          << "/dev/serial/by-id/";
+        QTest::newRow("a folder of that name elsewhere") << "/tmp/dev/serial/by-id/x"
+                                                         << "/tmp/dev/serial/by-id/x";
+        QTest::newRow("no entry") << ""
+                                  << "";
+    }
+    void deviceNames() {
+        QFETCH(QString, device);
+        ComPortMap map(MapPath());
+        if (!device.isEmpty())
+            QVERIFY(map.Set(4, device.toStdString()));
+        QTEST(PortDeviceName(map, 4), "shown");
+        QCOMPARE(PortDeviceName(map, 5), QString());
+    }
+
+    // Each entry of a port list carries the device of its number, the
+    // absent chosen port's too.
+    void portListEntriesCarryTheirDevices() {
+        ComPortMap map(MapPath());
+        QVERIFY(map.Set(2, "/dev/pts/4"));
+        QVERIFY(map.Set(5, "/dev/serial/by-id/usb-Prolific_USB-Serial_Controller-if00-port0"));
+        const PortListEntries list = PortList({2, 7}, 5, "absent", map);
+        QCOMPARE(list.Names, (QStringList{"COM2", "COM5 (absent)", "COM7"}));
+        QCOMPARE(list.Devices,
+                 (QStringList{"/dev/pts/4", "usb-Prolific_USB-Serial_Controller-if00-port0", ""}));
+        QCOMPARE(list.Selected, 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(ComPortMapTest)

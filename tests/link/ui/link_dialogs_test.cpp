@@ -7,9 +7,11 @@
 #include "link/ui/frm_set_comm.h"
 #include "link/ui/load_frm_link.h"
 #include "link/ui/pty_pair.h"
+#include "link/ui/serial_ports.h"
 #include "shell/startup.h"
 #include "shell/ui/ui_test_support.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -147,6 +149,51 @@ private slots:
         QCOMPARE(ReadIniValue(SetupFile(), SetupSection, "comPort"), std::string("3"));
     }
 
+    // Two cables: beside each number the device it stands for, in the row
+    // of its button; a number whose device is missing still names it, greyed
+    // with its button; the captions stay the numbers.
+    void portDialogNamesTheDeviceOfEachNumber() {
+        PinPorts({1, 3});
+        const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+        QVERIFY(ports_->Set(5, byId));
+        app_->Settings.comPort = 3;
+        FrmSetComm dialog(*app_, *ports_);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+        const auto device = [&](int number) {
+            return devices_->filePath(QStringLiteral("tty%1").arg(number));
+        };
+        for (const int number : {1, 3}) {
+            QLabel* label = dialog.Label1(number - 1);
+            QRadioButton* option = dialog.Option1(number - 1);
+            QCOMPARE(label->text(), device(number));
+            QVERIFY(label->isEnabled());
+            QCOMPARE(option->text(), app_->Text(22002) + QString::number(number));
+            const QRect button(option->mapTo(&dialog, QPoint()), option->size());
+            const QRect beside(label->mapTo(&dialog, QPoint()), label->size());
+            QVERIFY(beside.left() >= button.right());
+            QVERIFY(beside.top() < button.center().y() && button.center().y() < beside.bottom());
+            QVERIFY(label->isVisible());
+            QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
+        }
+        QCOMPARE(dialog.Label1(1)->text(), device(2));
+        QVERIFY(!dialog.Label1(1)->isEnabled());
+        QCOMPARE(dialog.Label1(4)->text(), QString("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
+        QVERIFY(!dialog.Label1(4)->isEnabled());
+
+        // Port 3 pointed at another cable and port 1 pulled out while the
+        // dialog is open: the next tick shows both.
+        QVERIFY(ports_->Set(3, device(16).toStdString()));
+        QVERIFY(QFile(device(16)).open(QIODevice::WriteOnly));
+        QFile::remove(device(1));
+        QMetaObject::invokeMethod(&dialog.ReCommTimer(), "timeout");
+        QCOMPARE(dialog.Label1(2)->text(), device(16));
+        QVERIFY(dialog.Label1(2)->isEnabled());
+        QCOMPARE(dialog.Label1(0)->text(), device(1));
+        QVERIFY(!dialog.Label1(0)->isEnabled());
+    }
+
     // comPort 20 came from the first-run dialog: no button is selected, and
     // OK keeps it.
     void portDialogWithAPortAbove16SelectsNothing() {
@@ -186,6 +233,51 @@ private slots:
         list->setCurrentIndex(2);
         emit list->activated(2);
         QCOMPARE(app_->Settings.comPort, 17);
+    }
+
+    // Two cables: the box names the device of the chosen port beside it and
+    // follows the user's choice; the drop-down list gives every entry's
+    // device; a chosen port whose device went missing shows it as absent and
+    // still names its device.
+    void firstRunDialogNamesTheDeviceOfThePorts() {
+        PinPorts({1, 3});
+        app_->Settings.comPort = 3;
+        LinkGlobals link;
+        LoadFrmLink dialog(*app_, link, *ports_);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QString com1 = devices_->filePath("tty1");
+        const QString com3 = devices_->filePath("tty3");
+        QComboBox* list = dialog.Combo1();
+        QCOMPARE(list->itemText(0), QString("COM1"));
+        QCOMPARE(list->itemData(0, PortDeviceRole).toString(), com1);
+        QCOMPARE(list->itemText(1), QString("COM3"));
+        QCOMPARE(list->itemData(1, PortDeviceRole).toString(), com3);
+        QCOMPARE(dialog.Label2()->text(), com3);
+        const QRect box(list->mapTo(&dialog, QPoint()), list->size());
+        const QRect beside(dialog.Label2()->mapTo(&dialog, QPoint()), dialog.Label2()->size());
+        QVERIFY(beside.left() >= box.right());
+        QVERIFY(dialog.Label2()->width() >= dialog.Label2()->fontMetrics().horizontalAdvance(com3));
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(list->currentText(), QString("COM1"));
+        QCOMPARE(app_->Settings.comPort, 1);
+        QCOMPARE(dialog.Label2()->text(), com1);
+
+        // The drop-down list is wide enough for the names and their devices.
+        list->showPopup();
+        QAbstractItemView* popup = list->view();
+        QTRY_VERIFY(popup->isVisible());
+        const int needed = popup->fontMetrics().horizontalAdvance("COM1" + com1);
+        QVERIFY(popup->viewport()->width() > needed);
+        list->hidePopup();
+
+        // The list is refreshed every second.
+        QFile::remove(com1);
+        QTRY_COMPARE_WITH_TIMEOUT(list->currentText(), QString("COM1 (absent)"), 5000);
+        QCOMPARE(list->itemData(list->currentIndex(), PortDeviceRole).toString(), com1);
+        QCOMPARE(dialog.Label2()->text(), com1);
     }
 
     void firstRunDialogUnderIsVistaListsEveryNumber() {
