@@ -9,7 +9,6 @@ namespace velmar {
 namespace {
 
 // Text ids of the messages an exchange shows.
-constexpr int TextNoReply = 9008;
 constexpr int TextReadDone = 9009;
 constexpr int TextWriteDone = 9010;
 constexpr int TextOtherModel = 9012;

@@ -44,6 +44,9 @@ public:
     static constexpr int PasswordRetryAllowance = 3;
     // Requests to send one block again (0x0A) that are followed in a row.
     static constexpr int ResendRequestLimit = 10;
+    // The failure prompt after no valid reply: OK (or Retry) starts again
+    // from the handshake, Cancel ends the exchange.
+    static constexpr int TextNoReply = 9008;
 
     RadioExchange(LinkType type, ExchangeContext context);
 

@@ -18,6 +18,19 @@ bool IsFile(const std::string& path) {
     return fs::is_regular_file(path, ec);
 }
 
+// The folder an XDG variable names when it is an absolute path, else the
+// given folder below the home folder.
+std::string XdgFolder(const char* variable, const char* belowHome) {
+    if (const char* xdg = std::getenv(variable); xdg && xdg[0] == '/')
+        return xdg;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user ? user->pw_dir : "/tmp";
+    }
+    return std::string(home) + "/" + belowHome;
+}
+
 } // namespace
 
 std::string FileLocations::LanguageFolder() const {
@@ -67,14 +80,11 @@ FileLocations LocateFiles(const std::string& executableFolder, const std::string
 }
 
 std::string UserConfigHome() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user ? user->pw_dir : "/tmp";
-    }
-    return std::string(home) + "/.config";
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+std::string UserDataHome() {
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
 } // namespace velmar

@@ -46,4 +46,7 @@ FileLocations LocateFiles(const std::string& executableFolder, const std::string
 // $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config.
 std::string UserConfigHome();
 
+// $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share.
+std::string UserDataHome();
+
 } // namespace velmar

@@ -141,8 +141,9 @@ class RadioLinkE2eTest : public QObject {
 private slots:
     void init() {
         config_ = std::make_unique<QTemporaryDir>();
-        // The port map goes to the test's own config folder.
+        // The port map and the backups of reads go to the test's own folders.
         qputenv("XDG_CONFIG_HOME", config_->filePath("config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", config_->filePath("data").toLocal8Bit());
         install_ = std::make_unique<TestInstall>();
         sink_ = AnsweringSink();
         app_ = MakeContext(*install_, sink_);

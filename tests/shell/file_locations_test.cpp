@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 using namespace velmar;
 
 namespace {
@@ -60,20 +63,40 @@ TEST(FileLocations, InstalledWritesOnlyIntoTheUsersFolder) {
     EXPECT_EQ(ReadIniValue(at.ReadPath(MySetupFile), "language", "comPort"), "3");
 }
 
-TEST(FileLocations, UserConfigHomeFollowsXdgThenHome) {
-    const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
-    const char* savedHome = std::getenv("HOME");
-    const std::string xdg = savedXdg ? savedXdg : "";
-    const std::string home = savedHome ? savedHome : "";
+// Sets an environment variable for the life of the object, then puts it back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* saved = std::getenv(name);
+        had_ = saved != nullptr;
+        saved_ = saved ? saved : "";
+        ::setenv(name, value, 1);
+    }
+    ~ScopedEnv() { had_ ? ::setenv(name_, saved_.c_str(), 1) : ::unsetenv(name_); }
 
-    ::setenv("XDG_CONFIG_HOME", "/x/conf", 1);
-    EXPECT_EQ(UserConfigHome(), "/x/conf");
-    ::setenv("XDG_CONFIG_HOME", "relative/conf", 1); // not absolute: ignored
-    ::setenv("HOME", "/home/user", 1);
-    EXPECT_EQ(UserConfigHome(), "/home/user/.config");
+private:
+    const char* name_;
+    bool had_;
+    std::string saved_;
+};
 
-    savedXdg ? ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
-    savedHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
+TEST(FileLocations, UserFoldersFollowXdgThenHome) {
+    struct Case {
+        const char* variable;
+        std::string (*folder)();
+        const char* belowHome;
+    };
+    for (const Case& c : {Case{"XDG_CONFIG_HOME", UserConfigHome, "/.config"},
+                          Case{"XDG_DATA_HOME", UserDataHome, "/.local/share"}}) {
+        SCOPED_TRACE(c.variable);
+        ScopedEnv home("HOME", "/home/user");
+        {
+            ScopedEnv xdg(c.variable, "/x/folder");
+            EXPECT_EQ(c.folder(), "/x/folder");
+        }
+        ScopedEnv xdg(c.variable, "relative/folder"); // not absolute: ignored
+        EXPECT_EQ(c.folder(), std::string("/home/user") + c.belowHome);
+    }
 }
 
 } // namespace

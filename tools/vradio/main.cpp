@@ -119,6 +119,14 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     return options;
 }
 
+// A radio that was never programmed still keeps its identification (model,
+// band code, firmware tag) in its memory, as a programming program reads it
+// back: the bytes of the identification reply.
+void KeepIdentity(RadioSim& sim, const RadioIdentity& identity) {
+    const Bytes reply = IdentifyReplyFrame(identity);
+    sim.Memory.Store(IdentityImageAddress, std::span(reply).subspan(1, 14));
+}
+
 // The memory file: the radio image, optionally followed by the info block.
 bool LoadImage(const std::string& path, RadioSim& sim) {
     std::ifstream file(path, std::ios::binary);
@@ -220,6 +228,7 @@ void LogRequests(const RadioSim& sim, std::size_t from) {
 
 int Run(const Options& options) {
     RadioSim sim(options.config);
+    KeepIdentity(sim, options.config.Identity);
     if (!options.imageFile.empty() && !LoadImage(options.imageFile, sim))
         return 1;
     if (!options.password.empty())
