@@ -148,8 +148,10 @@ void PortSession::AskPassword() {
 void PortSession::Finished(bool success) {
     serial_.SetEngine({});
     env_.Out.EndProgress(port_);
-    if (exchange_ && !exchange_->Radio().Model.empty())
+    if (exchange_ && !exchange_->IdentifyReply().empty()) {
         radioModel_ = exchange_->Radio().Model;
+        identifyReply_ = exchange_->IdentifyReply();
+    }
     if (success)
         successText_ = std::exchange(heldMessage_, {});
     else

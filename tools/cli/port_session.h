@@ -51,8 +51,9 @@ public:
     RadioInfoBlock& InfoBlock() { return infoBlock_; }
     // What the last exchange said when it succeeded (text 9009 after a read).
     const std::string& SuccessText() const { return successText_; }
-    // The model the radio told when it was last identified.
+    // The model the radio told when it was last identified, and its reply.
     const std::string& RadioModel() const { return radioModel_; }
+    const Bytes& IdentifyReply() const { return identifyReply_; }
 
 private:
     void Show(const ShowMessage& message);
@@ -74,6 +75,7 @@ private:
     std::string heldMessage_; // the last message, shown unless the exchange then succeeds
     std::string successText_;
     std::string radioModel_;
+    Bytes identifyReply_;
     int retriesLeft_ = 0;
 };
 

@@ -11,38 +11,50 @@
 #include "model/data_file.h"
 #include "port_runner.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <unistd.h>
 
 namespace velmar::cli {
 
 namespace {
 
-// The port as part of a file name: "/dev/pts/4" → "pts_4", "COM3" → "COM3".
-std::string PortTag(std::string port) {
-    if (port.starts_with("/dev/"))
-        port.erase(0, 5);
-    while (!port.empty() && port.front() == '/')
-        port.erase(0, 1);
-    for (char& c : port)
+// Characters fit for a file name.
+std::string Sanitized(std::string text) {
+    for (char& c : text)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_' && c != '.')
             c = '_';
-    return port;
+    return text;
 }
 
-// OUT.dat, or OUT-PORT.dat for each of several ports.
+// The port as part of a file name: its last name ("COM3", "ttyUSB0"), with
+// its folder when the name is a bare number ("/dev/pts/4" → "pts_4").
+std::string PortTag(const std::string& port) {
+    const std::filesystem::path path(port);
+    std::string tag = path.filename().string();
+    if (!tag.empty() && std::all_of(tag.begin(), tag.end(), ::isdigit))
+        tag = path.parent_path().filename().string() + "_" + tag;
+    return Sanitized(tag);
+}
+
+// OUT.dat, or OUT-PORT.dat for each of several ports (the whole path of the
+// port when two ports have the same last name).
 std::map<std::string, std::string> OutputFiles(const Request& request) {
     const std::string& out = request.Files[0];
+    const std::string stem = out.substr(0, out.size() - 4), extension = out.substr(out.size() - 4);
+    std::map<std::string, std::string> tags;
+    std::set<std::string> seen;
+    bool clash = false;
+    for (const std::string& port : request.Ports)
+        clash |= !seen.insert(tags[port] = PortTag(port)).second;
     std::map<std::string, std::string> files;
     for (const std::string& port : request.Ports) {
-        if (request.Ports.size() == 1)
-            files[port] = out;
-        else
-            files[port] =
-                out.substr(0, out.size() - 4) + "-" + PortTag(port) + out.substr(out.size() - 4);
+        const std::string tag = clash ? Sanitized(port) : tags[port];
+        files[port] = request.Ports.size() == 1 ? out : stem + "-" + tag + extension;
     }
     return files;
 }

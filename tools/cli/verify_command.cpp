@@ -1,6 +1,7 @@
 // verify --port PORT IN.dat: reads the radio and compares what it holds with
 // what writing IN.dat would send (the image read, with the document built
-// into it); every difference by channel and field, exit 4 when there is any.
+// into it and the radio's identification kept as a write keeps it); every
+// difference by channel and field, exit 4 when there is any.
 #include "cli_environment.h"
 #include "command_support.h"
 #include "commands.h"
@@ -28,10 +29,16 @@ ExitCode VerifyCommand(CliEnvironment& env, const Request& request) {
                 return;
             }
             KeepBackup(env, request, *s);
+            // A write of the document over what was read, with the radio's
+            // identification as the write keeps it.
             Document copy = *doc;
-            const auto expected = BuildImageToSend(env, copy, s->Image(), file);
-            finish(expected ? ReportComparison(env, s->Port(), *expected, s->Image())
-                            : ExitCode::FileFailed);
+            auto expected = BuildImageToSend(env, copy, s->Image(), file);
+            if (!expected) {
+                finish(ExitCode::FileFailed);
+                return;
+            }
+            StoreIdentifyReply(*expected, s->IdentifyReply());
+            finish(ReportComparison(env, s->Port(), *expected, s->Image()));
         });
     };
     return RunOnEveryPort(env, request, 0, job);

@@ -11,6 +11,7 @@
 #include "port_runner.h"
 
 #include <functional>
+#include <memory>
 
 namespace velmar::cli {
 
@@ -55,13 +56,15 @@ ExitCode WriteCommand(CliEnvironment& env, const Request& request) {
                 finish(ExitCode::Done);
                 return;
             }
-            s->Run(LinkType::Read, doc->ModelName, doc->BandText, [&, s, finish](bool read) {
+            // What went out: the image with the radio's identification in it.
+            auto sent = std::make_shared<RadioImage>(s->Image());
+            s->Run(LinkType::Read, doc->ModelName, doc->BandText, [&, s, sent, finish](bool read) {
                 if (!read) {
                     finish(ExitCode::LinkFailed);
                     return;
                 }
                 KeepBackup(env, request, *s);
-                finish(ReportComparison(env, s->Port(), *image, s->Image()));
+                finish(ReportComparison(env, s->Port(), *sent, s->Image()));
             });
         });
     };
