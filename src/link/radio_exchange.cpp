@@ -135,7 +135,8 @@ void RadioExchange::TakeReply(LinkActions& out, std::span<const std::uint8_t> re
             if (type_ != LinkType::RadioInfo) {
                 radio_ = *identity;
                 identifyReply_.assign(reply.begin(), reply.end());
-                StoreIdentifyReply(ctx_.Image, reply);
+                if (!ctx_.SendImageAsItIs)
+                    StoreIdentifyReply(ctx_.Image, reply);
             }
             Advance(out);
         }

@@ -37,6 +37,9 @@ struct ExchangeContext {
     std::string ModelName; // of the document
     std::string BandText;  // of the document
     bool IsMainVersion = false;
+    // A write sends Image byte for byte, without the radio's identification
+    // put in (restoring a saved memory).
+    bool SendImageAsItIs = false;
 };
 
 // One read, write or radio-information exchange with the radio, as a state

@@ -63,7 +63,7 @@ bool PortSession::Open() {
 }
 
 void PortSession::Run(LinkType type, const std::string& modelName, const std::string& bandText,
-                      std::function<void(bool)> done) {
+                      std::function<void(bool)> done, bool asItIs) {
     done_ = std::move(done);
     heldMessage_.clear();
     successText_.clear();
@@ -75,7 +75,7 @@ void PortSession::Run(LinkType type, const std::string& modelName, const std::st
     progressTitle_ = type == LinkType::Write ? env_.Text(kTextWriting) : env_.Text(kTextReading);
     exchange_ = std::make_unique<RadioExchange>(
         type, ExchangeContext{link_, image_, infoBlock_, env_.Versions, env_.Texts, modelName,
-                              bandText, env_.Settings.IsMainVersion});
+                              bandText, env_.Settings.IsMainVersion, asItIs});
     serial_.SetEngine(DriveEngine(*exchange_));
     serial_.Carry(exchange_->Start());
 }

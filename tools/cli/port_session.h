@@ -44,8 +44,9 @@ public:
     // of `modelName` and `bandText`; `done` gets whether it succeeded, once
     // the port is closed. A read fills Image(), radio information
     // InfoBlock(); a write sends Image().
+    // `asItIs`: a write sends Image() byte for byte (a restore).
     void Run(LinkType type, const std::string& modelName, const std::string& bandText,
-             std::function<void(bool)> done);
+             std::function<void(bool)> done, bool asItIs = false);
 
     RadioImage& Image() { return image_; }
     RadioInfoBlock& InfoBlock() { return infoBlock_; }

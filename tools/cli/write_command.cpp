@@ -43,30 +43,34 @@ ExitCode WriteCommand(CliEnvironment& env, const Request& request) {
             return ExitCode::FileFailed;
     }
 
+    // --verify: the radio read back and compared with what went out (the
+    // image with the radio's identification in it, unless restored as it is).
+    const auto readBack = [&](PortSession* s, std::function<void(ExitCode)> finish) {
+        auto sent = std::make_shared<RadioImage>(s->Image());
+        s->Run(LinkType::Read, doc->ModelName, doc->BandText, [&, s, sent, finish](bool read) {
+            if (!read) {
+                finish(ExitCode::LinkFailed);
+                return;
+            }
+            KeepBackup(env, request, *s);
+            finish(ReportComparison(env, s->Port(), *sent, s->Image()));
+        });
+    };
     const auto job = [&](PortSession& session, std::function<void(ExitCode)> finish) {
         PortSession* s = &session;
         s->Image() = *image;
-        s->Run(LinkType::Write, doc->ModelName, doc->BandText, [&, s, finish](bool written) {
-            if (!written) {
+        const auto written = [&, s, finish](bool ok) {
+            if (!ok) {
                 finish(ExitCode::LinkFailed);
                 return;
             }
             env.Out.Result(s->Port(), s->SuccessText());
-            if (!request.Verify) {
+            if (request.Verify)
+                readBack(s, finish);
+            else
                 finish(ExitCode::Done);
-                return;
-            }
-            // What went out: the image with the radio's identification in it.
-            auto sent = std::make_shared<RadioImage>(s->Image());
-            s->Run(LinkType::Read, doc->ModelName, doc->BandText, [&, s, sent, finish](bool read) {
-                if (!read) {
-                    finish(ExitCode::LinkFailed);
-                    return;
-                }
-                KeepBackup(env, request, *s);
-                finish(ReportComparison(env, s->Port(), *sent, s->Image()));
-            });
-        });
+        };
+        s->Run(LinkType::Write, doc->ModelName, doc->BandText, written, restore);
     };
     return RunOnEveryPort(env, request, restore ? kTextRestoreQuestion : kTextWriteQuestion, job);
 }
