@@ -37,11 +37,15 @@ MemoryImageRead ReadMemoryImageFile(const std::string& path) {
     return read;
 }
 
+namespace {
+
 std::string EncodeMemoryImage(const MemoryImage& memory) {
     std::string bytes(memory.Image.bytes.begin(), memory.Image.bytes.end());
     bytes.append(memory.InfoBlock.bytes.begin(), memory.InfoBlock.bytes.end());
     return bytes;
 }
+
+} // namespace
 
 bool WriteMemoryImageFile(const std::string& path, const MemoryImage& memory) {
     return WriteFileAtomically(path, EncodeMemoryImage(memory));

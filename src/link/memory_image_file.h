@@ -35,7 +35,4 @@ MemoryImageRead ReadMemoryImageFile(const std::string& path);
 // half-written image. False when it could not be written.
 bool WriteMemoryImageFile(const std::string& path, const MemoryImage& memory);
 
-// The file's bytes.
-std::string EncodeMemoryImage(const MemoryImage& memory);
-
 } // namespace velmar

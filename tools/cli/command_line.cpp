@@ -146,10 +146,6 @@ std::optional<QString> FileProblem(const CommandDef& def, const std::vector<std:
 
 } // namespace
 
-bool TalksToRadio(Command command) {
-    return command != Command::Image;
-}
-
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (arguments.size() < 2)
         return UsageError(QStringLiteral("no command given"));

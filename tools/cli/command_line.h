@@ -38,7 +38,4 @@ struct ParsedCommandLine {
 // `arguments` as the program received them, the program name first.
 ParsedCommandLine ParseCommandLine(const QStringList& arguments);
 
-// True for the commands that talk to a radio.
-bool TalksToRadio(Command command);
-
 } // namespace velmar::cli

@@ -16,7 +16,6 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    void SetQuiet(bool quiet) { quiet_ = quiet; }
     // Lines about a port carry its name once there is more than one.
     void SetPortCount(int count) { portCount_ = count; }
 
@@ -36,8 +35,6 @@ public:
     // A question on the terminal: the bar steps aside until Answered.
     void Ask(const std::string& port, const std::string& question);
     void Answered();
-
-    bool StderrIsTerminal() const { return stderrTty_; }
 
 private:
     struct Bar {
