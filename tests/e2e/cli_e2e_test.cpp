@@ -382,6 +382,28 @@ private slots:
         QVERIFY(ReadMemory(File("radio.img"))->Image.bytes == WrittenMemory(*changed)->bytes);
     }
 
+    // No valid reply: the failure prompt is answered Cancel, or OK while
+    // --retry allows, which starts again from the handshake.
+    void retryStartsAgainFromTheHandshake() {
+        const auto memory = WrittenMemory(*MakeDocument("02761125", "02800000"));
+        const QStringList deaf = {"--fault", "drop:handshake*4"}; // one round of attempts
+        Radio* first = StartRadio("radio", memory.get(), deaf);
+        QVERIFY(first);
+        const Outcome once = Run({"read", "--port", first->Path(), "--yes", File("once.dat")});
+        QCOMPARE(once.Code, 1);
+        QVERIFY(once.Err.contains(Text(9008) + " " + Text(9018)));
+        QVERIFY(!QFile::exists(File("once.dat")));
+
+        Radio* second = StartRadio("radio2", memory.get(), deaf);
+        QVERIFY(second);
+        const Outcome again =
+            Run({"read", "--port", second->Path(), "--yes", "--retry", "1", File("again.dat")});
+        QCOMPARE(again.Code, 0);
+        QVERIFY(again.Err.contains(Text(9008) + " " + Text(9017)));
+        QCOMPARE(second->Took("handshake"), 5);
+        QVERIFY(LoadDocument(File("again.dat")));
+    }
+
     // A failed read creates no data file and leaves an existing one as it was.
     void aRadioThatHangsUpOrFallsSilentFailsTheRead_data() {
         QTest::addColumn<bool>("hangUp");

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "link/radio_password.h"
 #include "shell/shell_settings.h"
 
 #include <QCommandLineParser>
@@ -9,8 +10,6 @@
 namespace velmar::cli {
 
 namespace {
-
-constexpr int kMaxPasswordLength = 4; // as the password dialog takes it
 
 enum Option : unsigned {
     OptPort = 1 << 0,
@@ -190,9 +189,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     if ((def->Options & OptPassword) && parser.isSet("password")) {
         request.Password = parser.value("password");
-        if (request.Password->size() > kMaxPasswordLength)
+        if (request.Password->size() > kRadioPasswordLength)
             return UsageError(
-                QStringLiteral("the password has at most %1 characters").arg(kMaxPasswordLength));
+                QStringLiteral("the password has at most %1 characters").arg(kRadioPasswordLength));
     }
     if ((def->Options & OptRetry) && parser.isSet("retry")) {
         bool ok = false;

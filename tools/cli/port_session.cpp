@@ -134,15 +134,17 @@ void PortSession::AskPassword() {
         cancel();
         return;
     }
-    policy_.Terminal->AskPassword(port_, env_.Text(kTextPasswordLabel) + ":",
-                                  [this, cancel](std::optional<std::string> typed) {
-                                      if (!typed || !exchange_) {
-                                          cancel();
-                                          return;
-                                      }
-                                      serial_.Carry(exchange_->OnPasswordEntered(PasswordToAnsi(
-                                          QString::fromStdString(*typed), env_.AnsiIsGbk)));
-                                  });
+    policy_.Terminal->AskPassword(
+        port_, env_.Text(kTextPasswordLabel) + ":",
+        [this, cancel](std::optional<std::string> typed) {
+            if (!typed || !exchange_) {
+                cancel();
+                return;
+            }
+            // As many characters as the password dialog takes.
+            const QString password = QString::fromStdString(*typed).left(kRadioPasswordLength);
+            serial_.Carry(exchange_->OnPasswordEntered(PasswordToAnsi(password, env_.AnsiIsGbk)));
+        });
 }
 
 void PortSession::Finished(bool success) {
