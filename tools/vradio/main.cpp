@@ -6,7 +6,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -252,9 +251,6 @@ int Run(const Options& options) {
     std::printf("%s\n", slavePath.c_str());
     std::fflush(stdout);
 
-    // Sleeps that end when asked, not up to the default 50 µs later.
-    if (options.pace)
-        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     std::size_t writesSaved = 0;
     std::uint8_t buffer[512];
     while (!stopRequested) {
@@ -268,12 +264,8 @@ int Run(const Options& options) {
                 break;
             continue;
         }
-        // Paced, the bytes take their time on the line from the moment the
-        // command came in; sleeping until those moments keeps the lateness
-        // of one sleep from adding to the next.
-        auto due = std::chrono::steady_clock::now();
         if (options.pace)
-            due += WireTime(static_cast<std::size_t>(n));
+            std::this_thread::sleep_for(WireTime(static_cast<std::size_t>(n)));
         const std::size_t logged = sim.Log().size();
         const auto pieces = sim.Receive(std::span(buffer, static_cast<std::size_t>(n)));
         if (options.verbose)
@@ -281,10 +273,9 @@ int Run(const Options& options) {
         for (std::size_t i = 0; i < pieces.size(); ++i) {
             // Pieces are separated by a short pause, so that a reader sees them apart.
             if (i > 0)
-                due += std::chrono::milliseconds(2);
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
             if (options.pace)
-                due += WireTime(pieces[i].size());
-            std::this_thread::sleep_until(due);
+                std::this_thread::sleep_for(WireTime(pieces[i].size()));
             WriteAll(master, pieces[i]);
         }
         const std::size_t writes = sim.Count(SimCommand::WriteBlock);
