@@ -65,6 +65,12 @@ foreach(program velmar-vradio velmar-cli velmar-demo)
     endif()
 endforeach()
 
+# Bash completion of velmar-cli.
+if(TARGET velmar-cli)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/bash-completion/velmar-cli
+            DESTINATION share/bash-completion/completions)
+endif()
+
 # Programming cables usable by the group "dialout" and left alone by ModemManager.
 install(FILES ${PROJECT_SOURCE_DIR}/data/udev/60-velmar-cables.rules DESTINATION lib/udev/rules.d)
 

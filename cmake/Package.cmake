@@ -12,10 +12,12 @@ cable, lets you edit its 529 channels and its radio-wide settings, keeps them
 in data files and writes them back into the radio.
 
 The package also holds VelmarSetFactory, the tool that reads and writes the
-radio's factory information, velmar-vradio, a virtual radio on a
-pseudo-terminal for demos and training, velmar-demo, which starts Velmar on
-that virtual radio with a sample memory, and a udev rule that gives the group
-dialout the common USB-serial programming cables.")
+radio's factory information, velmar-cli, which reads, writes, checks and
+restores radios and converts documents from the command line (several radios
+at once), velmar-vradio, a virtual radio on a pseudo-terminal for demos and
+training, velmar-demo, which starts Velmar on that virtual radio with a sample
+memory, and a udev rule that gives the group dialout the common USB-serial
+programming cables.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

@@ -1,5 +1,5 @@
-# The Qt side: the platform layer and the windows (the ui/ folder of each
-# subsystem), and the programs built on them.
+# The Qt side: the windows (the ui/ folder of each subsystem, beside the
+# platform layer of VelmarPlatform.cmake), and the programs built on them.
 find_package(Qt6 REQUIRED COMPONENTS Widgets SerialPort Multimedia Test)
 set(CMAKE_AUTOMOC ON)
 
@@ -15,8 +15,10 @@ file(GLOB velmar_ui_headers CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/src/channels/ui/*.h
     ${PROJECT_SOURCE_DIR}/src/link/ui/*.h
     ${PROJECT_SOURCE_DIR}/src/settings/ui/*.h)
+list(REMOVE_ITEM velmar_ui_sources ${VELMAR_PLATFORM_SOURCES})
+list(REMOVE_ITEM velmar_ui_headers ${VELMAR_PLATFORM_SOURCES})
 add_library(velmar_ui STATIC ${velmar_ui_sources} ${velmar_ui_headers})
-target_link_libraries(velmar_ui PUBLIC velmar_core Qt6::Widgets Qt6::SerialPort Qt6::Multimedia)
+target_link_libraries(velmar_ui PUBLIC velmar_core velmar_platform Qt6::Widgets Qt6::Multimedia)
 
 add_executable(Velmar ${PROJECT_SOURCE_DIR}/src/app/velmar_main.cpp)
 target_link_libraries(Velmar PRIVATE velmar_ui)

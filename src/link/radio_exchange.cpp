@@ -9,7 +9,6 @@ namespace velmar {
 namespace {
 
 // Text ids of the messages an exchange shows.
-constexpr int TextNoReply = 9008;
 constexpr int TextReadDone = 9009;
 constexpr int TextWriteDone = 9010;
 constexpr int TextOtherModel = 9012;
@@ -22,6 +21,13 @@ bool IsSingleByte(std::span<const std::uint8_t> reply, std::uint8_t value) {
 }
 
 } // namespace
+
+void StoreIdentifyReply(RadioImage& image, std::span<const std::uint8_t> reply) {
+    if (reply.size() < IdentifyReplyLength)
+        return;
+    image.Store(IdentityImageAddress, reply.subspan(1, 7));
+    image.Store(IdentityImageAddress + 8, reply.subspan(9, 6));
+}
 
 RadioExchange::RadioExchange(LinkType type, ExchangeContext context)
     : type_(type), ctx_(std::move(context)) {
@@ -128,10 +134,9 @@ void RadioExchange::TakeReply(LinkActions& out, std::span<const std::uint8_t> re
         if (auto identity = ParseIdentifyReply(reply)) {
             if (type_ != LinkType::RadioInfo) {
                 radio_ = *identity;
-                // Model (bytes 1 … 7) and version with the rest (9 … 14) go
-                // to the identification area; the band code does not.
-                ctx_.Image.Store(IdentityImageAddress, reply.subspan(1, 7));
-                ctx_.Image.Store(IdentityImageAddress + 8, reply.subspan(9, 6));
+                identifyReply_.assign(reply.begin(), reply.end());
+                if (!ctx_.SendImageAsItIs)
+                    StoreIdentifyReply(ctx_.Image, reply);
             }
             Advance(out);
         }

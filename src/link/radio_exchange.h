@@ -17,6 +17,11 @@ namespace velmar {
 
 enum class LinkType { None = 0, Read = 1, Write = 2, RadioInfo = 3 };
 
+// What a read or a write keeps of the radio's identification reply in the
+// image: the model (reply bytes 1 … 7) and the version with the two bytes
+// after it (9 … 14) go to the identification area; the band code does not.
+void StoreIdentifyReply(RadioImage& image, std::span<const std::uint8_t> reply);
+
 // Where an exchange stands: the command whose reply it waits for.
 enum class LinkStep { Idle, Handshake, Identify, EnterWrite, PasswordBlock, DataBlocks, End };
 
@@ -32,6 +37,9 @@ struct ExchangeContext {
     std::string ModelName; // of the document
     std::string BandText;  // of the document
     bool IsMainVersion = false;
+    // A write sends Image byte for byte, without the radio's identification
+    // put in (restoring a saved memory).
+    bool SendImageAsItIs = false;
 };
 
 // One read, write or radio-information exchange with the radio, as a state
@@ -44,6 +52,9 @@ public:
     static constexpr int PasswordRetryAllowance = 3;
     // Requests to send one block again (0x0A) that are followed in a row.
     static constexpr int ResendRequestLimit = 10;
+    // The failure prompt after no valid reply: OK (or Retry) starts again
+    // from the handshake, Cancel ends the exchange.
+    static constexpr int TextNoReply = 9008;
 
     RadioExchange(LinkType type, ExchangeContext context);
 
@@ -63,8 +74,9 @@ public:
     bool AwaitingReply() const { return awaitingReply_; }
     bool Done() const { return done_; }
     bool Succeeded() const { return succeeded_; }
-    // What the radio told about itself (read and write).
+    // What the radio told about itself (read and write), and its reply.
     const RadioIdentity& Radio() const { return radio_; }
+    const Bytes& IdentifyReply() const { return identifyReply_; }
 
 private:
     enum class Prompt { None, Failure, BandQuestion, Password };
@@ -107,6 +119,7 @@ private:
     int resendRequests_ = 0; // 0x0A answers to the current block
 
     RadioIdentity radio_;
+    Bytes identifyReply_;
     BlockData passwordBlock_;
 };
 

@@ -8,6 +8,9 @@
 
 namespace velmar {
 
+// The radio keeps a password of at most this many characters.
+inline constexpr int kRadioPasswordLength = 4;
+
 // The radio password as the radio keeps it: data bytes 12 … 15 of the
 // password block, ending before the first 0x00 or 0xFF, without trailing
 // blanks. Empty when the radio has none.

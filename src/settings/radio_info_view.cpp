@@ -27,4 +27,14 @@ RadioInfoShown ShowByData(const RadioInfoRecord& info) {
     return shown;
 }
 
+std::vector<RadioInfoLine> RadioInfoLines(const RadioInfoShown& shown) {
+    const auto& box = shown.Boxes;
+    return {
+        {21002, 0, box[0]},  {21005, 0, shown.Model}, {21006, 0, shown.Band}, {21003, 0, box[6]},
+        {21004, 0, box[7]},  {21007, 0, box[1]},      {21008, 0, box[2]},     {21010, 0, box[5]},
+        {21009, 0, box[3]},  {21011, 21012, box[4]},  {21013, 0, box[8]},     {21014, 0, box[9]},
+        {21015, 0, box[10]}, {21016, 0, box[11]},
+    };
+}
+
 } // namespace velmar

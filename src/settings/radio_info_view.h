@@ -3,6 +3,7 @@
 // lists and twelve boxes, as bytes of the ANSI code page.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "model/radio_info.h"
 
@@ -20,5 +21,16 @@ struct RadioInfoShown {
 // Fixed-length fields through TrimFixStr, the free texts as they are, the
 // area code cut to its first four characters.
 RadioInfoShown ShowByData(const RadioInfoRecord& info);
+
+// One row of the window as text: its label (the text of LabelTextId, then
+// the text of SecondLabelTextId when it is not 0) and what it shows.
+struct RadioInfoLine {
+    int LabelTextId = 0;
+    int SecondLabelTextId = 0;
+    std::string Value; // ANSI bytes
+};
+
+// The rows of the window, top to bottom, the dealer frame last.
+std::vector<RadioInfoLine> RadioInfoLines(const RadioInfoShown& shown);
 
 } // namespace velmar

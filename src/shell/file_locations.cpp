@@ -98,4 +98,8 @@ std::string UserStateHome() {
     return XdgFolder("XDG_STATE_HOME", ".local/state");
 }
 
+std::string UserDataHome() {
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
+}
+
 } // namespace velmar

@@ -59,4 +59,7 @@ std::string UserConfigHome();
 // $XDG_STATE_HOME when it is an absolute path, else $HOME/.local/state.
 std::string UserStateHome();
 
+// $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share.
+std::string UserDataHome();
+
 } // namespace velmar

@@ -346,8 +346,9 @@ private slots:
 
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
-        // The port map goes to the test's own config folder.
+        // The port map and the backups of reads go to the test's own folders.
         qputenv("XDG_CONFIG_HOME", folder_->filePath("config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", folder_->filePath("data").toLocal8Bit());
         sink_ = PromptSink();
         app_ = MakeContext(*install_, sink_);
         sink_.PromptText = Text(TextNoReply);

@@ -7,6 +7,8 @@
 #include "e2e/vradio_process.h"
 
 #include "link/image_conversion.h"
+#include "link/memory_image_file.h"
+#include "link/radio_backups.h"
 #include "link/ui/com_port_map.h"
 #include "link/ui/frm_pass_word.h"
 #include "link/ui/radio_commands.h"
@@ -18,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -149,6 +152,14 @@ class RadioLinkE2eTest : public QObject {
         app_->Settings.comPort = RadioPort;
     }
 
+    // Ctrl+R where the user's focus is in the main window.
+    void PressReadKey() {
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : main_.get(), Qt::Key_R, Qt::ControlModifier);
+    }
+
     // A radio memory that differs from a new document in a way the read shows.
     void MakeRadioMemory(const std::string& channel1Frequency) {
         Document radioDoc = app_->Doc;
@@ -166,8 +177,9 @@ class RadioLinkE2eTest : public QObject {
 private slots:
     void init() {
         config_ = std::make_unique<QTemporaryDir>();
-        // The port map goes to the test's own config folder.
+        // The port map and the backups of reads go to the test's own folders.
         qputenv("XDG_CONFIG_HOME", config_->filePath("config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", config_->filePath("data").toLocal8Bit());
         install_ = std::make_unique<TestInstall>();
         sink_ = AnsweringSink();
         app_ = MakeContext(*install_, sink_);
@@ -214,6 +226,49 @@ private slots:
         RadioImage radioMemory;
         QVERIFY(ReadMemoryFile(MemoryFile(), radioMemory));
         QVERIFY(commands_->Image().bytes == radioMemory.bytes);
+    }
+
+    // Ctrl+R in the main window, as a user reads: the memory as read is kept
+    // as a backup, named by the radio's model.
+    void aReadFromTheMainWindowKeepsABackup() {
+        MakeRadioMemory("02761125");
+        StartRadio({});
+        QSignalSpy shown(commands_, &RadioCommands::readDocumentShown);
+        PressReadKey();
+        QVERIFY(shown.size() == 1 || shown.wait(WaitMs));
+
+        const QDir backups(config_->filePath("data/velmar/backups"));
+        const QStringList files = backups.entryList(QDir::Files);
+        QCOMPARE(files.size(), 1);
+        QVERIFY(files[0].startsWith("KAVRO-") && files[0].endsWith(".img"));
+        const MemoryImageRead backup =
+            ReadMemoryImageFile(backups.filePath(files[0]).toStdString());
+        QVERIFY(backup.Ok());
+        RadioImage radioMemory;
+        QVERIFY(ReadMemoryFile(MemoryFile(), radioMemory));
+        QVERIFY(backup.Memory.Image.bytes == radioMemory.bytes);
+        QCOMPARE(sink_.Count(Text(9009)), 1);
+        QCOMPARE(sink_.Shown.size(), std::size_t(2)); // the question and the end
+    }
+
+    // A backup that cannot be written is a warning; the read goes on.
+    void aBackupThatCannotBeWrittenOnlyWarns() {
+        MakeRadioMemory("02761125");
+        StartRadio({});
+        QFile blocker(config_->filePath("data"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder would be
+        blocker.close();
+        QSignalSpy shown(commands_, &RadioCommands::readDocumentShown);
+        PressReadKey();
+        QVERIFY(shown.size() == 1 || shown.wait(WaitMs));
+
+        QCOMPARE(TrimFixStr(FindChannel(app_->Doc, 1)->RxFre), std::string("02761125"));
+        const auto warning =
+            std::find_if(sink_.Shown.begin(), sink_.Shown.end(), [&](const std::string& text) {
+                return text.starts_with(Text(kTextBackupFailed));
+            });
+        QVERIFY(warning != sink_.Shown.end());
+        QVERIFY(QString::fromStdString(*warning).endsWith("data/velmar/backups"));
     }
 
     void writePutsTheDocumentIntoTheRadio_data() {

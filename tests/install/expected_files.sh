@@ -29,6 +29,7 @@ expected_files() {
                 ;;
             *)
                 echo "share/man/man1/$program.1"
+                [ "$program" != velmar-cli ] || echo share/bash-completion/completions/velmar-cli
                 continue
                 ;;
             esac

@@ -209,6 +209,30 @@ if [[ " ${programs[*]} " == *" VelmarSetFactory "* ]]; then
     runs_then_stop VelmarSetFactory "$pid"
     keeps_shipped_keys bin/mysetup.ini
 fi
+# velmar-cli as the user: its texts come from the installed language files,
+# its files go where it is told; a template converts into a memory image and
+# back.
+if [[ " ${programs[*]} " == *" velmar-cli "* ]]; then
+    bash -n "$prefix/share/bash-completion/completions/velmar-cli" ||
+        fail "the bash completion of velmar-cli is not valid bash"
+    cli() {
+        env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 "${run_as[@]}" \
+            "$prefix/bin/velmar-cli" "$@"
+    }
+    cli info --port "$work/no-such-port" >"$logs/cli-port.log" 2>&1 && status=0 || status=$?
+    [ "$status" = 1 ] || fail "velmar-cli info on a missing port exited $status, not 1"
+    cannot_open=$(sed -n 's/^9003=//p' "$source/data/language/english.ini")
+    grep -qF "$cannot_open" "$logs/cli-port.log" ||
+        fail "velmar-cli did not say text 9003: $(cat "$logs/cli-port.log")"
+    template=$prefix/share/velmar/bin/Init/KAVRO_1_NEW.dat
+    if cli image "$template" "$home/template.img" >"$logs/cli-image.log" 2>&1 &&
+        cli image "$home/template.img" "$home/template.dat" >>"$logs/cli-image.log" 2>&1; then
+        [ "$(stat -c %s "$home/template.img")" = 11520 ] || fail "velmar-cli image made no 11520-byte image"
+        [ "$(stat -c %s "$home/template.dat")" = 1753 ] || fail "velmar-cli image made no 1753-byte data file"
+    else
+        fail "velmar-cli image failed: $(cat "$logs/cli-image.log")"
+    fi
+fi
 kill -TERM "$radio_pid"
 wait "$radio_pid" 2>/dev/null || true
 listing >"$logs/listing.after"

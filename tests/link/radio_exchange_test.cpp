@@ -167,6 +167,29 @@ TEST_F(RadioExchangeTest, WriteSendsTheWholeImage) {
     }
 }
 
+// A write puts the radio's identification into what it sends; a restore of
+// a saved memory sends the image exactly as it is.
+TEST_F(RadioExchangeTest, ARestoreSendsTheImageWithoutTheRadiosIdentification) {
+    const Bytes reply = IdentifyReplyFrame(RadioSimConfig{}.Identity);
+    const RadioImage saved = image;
+    for (bool asItIs : {false, true}) {
+        SCOPED_TRACE(asItIs ? "restore" : "write");
+        sim = RadioSim();
+        loop = LinkLoop(sim);
+        image = saved;
+        RadioExchange exchange(LinkType::Write, ExchangeContext{link, image, info, versions, texts,
+                                                                "KAVRO", KavroBand, false, asItIs});
+        ASSERT_TRUE(Run(exchange));
+        const bool identified =
+            std::equal(reply.begin() + 1, reply.begin() + 8, sim.Memory.bytes.begin() + 0x29E0);
+        EXPECT_EQ(identified, !asItIs);
+        if (asItIs) {
+            EXPECT_EQ(sim.Memory.bytes, saved.bytes);
+        }
+        EXPECT_EQ(exchange.IdentifyReply(), reply);
+    }
+}
+
 TEST_F(RadioExchangeTest, ReadClearsTheChannelAreaAndKeepsTheIdentification) {
     sim.AddFault({SimFaultKind::GoSilent, SimCommand::ReadBlock, 0x0000, 1});
     loop.answers = {MsgAnswer::Cancel};

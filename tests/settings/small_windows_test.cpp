@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "model/document.h"
 #include "settings/emb_msg.h"
@@ -104,6 +106,36 @@ TEST(RadioInfoViewTest, ShowsTrimmedFieldsAndTheKnownModelAndBand) {
 
     info.BandCode = 2;
     EXPECT_EQ(ShowByData(info).Band, "");
+}
+
+// The rows as text (velmar-cli's info): each label with its own field, in
+// the window's order from the area code down to the dealer frame.
+TEST(RadioInfoView, LinesPairEachLabelWithItsField) {
+    RadioInfoRecord info;
+    info.AreaCode = "AREA";
+    info.BatchNo = MakeFixStr<8>("BATCH");
+    info.CustomerCode = MakeFixStr<4>("CUST");
+    info.SerialNo = MakeFixStr<16>("SERIAL");
+    info.FactoryDate = MakeFixStr<16>("MADE");
+    info.VersionText = "VERSION";
+    info.RepairDate = MakeFixStr<16>("REPAIRED");
+    info.RepairReason = MakeFixStr<96>("REASON");
+    info.DealerCode = MakeFixStr<16>("DEALER");
+    info.StockInDate = MakeFixStr<16>("STOCK");
+    info.SaleDate = MakeFixStr<16>("SOLD");
+    info.Handler = MakeFixStr<16>("HANDLER");
+    info.BandCode = 1;
+    std::vector<std::tuple<int, int, std::string>> lines;
+    for (const RadioInfoLine& line : RadioInfoLines(ShowByData(info)))
+        lines.emplace_back(line.LabelTextId, line.SecondLabelTextId, line.Value);
+    const std::vector<std::tuple<int, int, std::string>> expected = {
+        {21002, 0, "AREA"},       {21005, 0, "KAVRO"},   {21006, 0, "25.615 - 30.105 MHz"},
+        {21003, 0, "BATCH"},      {21004, 0, "CUST"},    {21007, 0, "SERIAL"},
+        {21008, 0, "MADE"},       {21010, 0, "VERSION"}, {21009, 0, "REPAIRED"},
+        {21011, 21012, "REASON"}, {21013, 0, "DEALER"},  {21014, 0, "STOCK"},
+        {21015, 0, "SOLD"},       {21016, 0, "HANDLER"},
+    };
+    EXPECT_EQ(lines, expected);
 }
 
 } // namespace

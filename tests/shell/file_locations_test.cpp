@@ -123,20 +123,27 @@ TEST(FileLocations, InstalledWritesOnlyIntoTheUsersFolder) {
 }
 
 TEST(FileLocations, UserFoldersFollowXdgThenHome) {
+    struct Case {
+        const char* variable;
+        std::string (*folder)();
+        const char* belowHome;
+    };
     const ScopedEnv home("HOME", "/home/user");
-    const ScopedEnv config("XDG_CONFIG_HOME", "/x/conf");
-    const ScopedEnv state("XDG_STATE_HOME", "/x/state");
-    EXPECT_EQ(UserConfigHome(), "/x/conf");
-    EXPECT_EQ(UserStateHome(), "/x/state");
-    // Not absolute: ignored.
-    ::setenv("XDG_CONFIG_HOME", "relative/conf", 1);
-    ::setenv("XDG_STATE_HOME", "relative/state", 1);
-    EXPECT_EQ(UserConfigHome(), "/home/user/.config");
-    EXPECT_EQ(UserStateHome(), "/home/user/.local/state");
-    ::unsetenv("XDG_CONFIG_HOME");
-    ::unsetenv("XDG_STATE_HOME");
-    EXPECT_EQ(UserConfigHome(), "/home/user/.config");
-    EXPECT_EQ(UserStateHome(), "/home/user/.local/state");
+    for (const Case& c : {Case{"XDG_CONFIG_HOME", UserConfigHome, "/.config"},
+                          Case{"XDG_STATE_HOME", UserStateHome, "/.local/state"},
+                          Case{"XDG_DATA_HOME", UserDataHome, "/.local/share"}}) {
+        SCOPED_TRACE(c.variable);
+        {
+            const ScopedEnv xdg(c.variable, "/x/folder");
+            EXPECT_EQ(c.folder(), "/x/folder");
+        }
+        {
+            const ScopedEnv xdg(c.variable, "relative/folder"); // not absolute: ignored
+            EXPECT_EQ(c.folder(), std::string("/home/user") + c.belowHome);
+        }
+        const ScopedEnv unset(c.variable, nullptr);
+        EXPECT_EQ(c.folder(), std::string("/home/user") + c.belowHome);
+    }
 }
 
 } // namespace

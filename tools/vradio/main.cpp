@@ -127,6 +127,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     return options;
 }
 
+
 // The memory file: the radio image, optionally followed by the info block.
 // The radio stays as it came from the factory while there is no file yet.
 bool LoadImage(const std::string& path, RadioSim& sim) {

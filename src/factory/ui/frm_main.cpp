@@ -4,7 +4,7 @@
 #include "factory/ui/factory_text_box.h"
 #include "factory/ui/factory_window_texts.h"
 #include "factory/ui/serial_key_filter.h"
-#include "link/ui/serial_ports.h"
+#include "link/ui/port_list_view.h"
 #include "model/band_table.h"
 #include "shell/ini_file.h"
 #include "shell/ui/twips.h"

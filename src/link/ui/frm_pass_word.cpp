@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringEncoder>
 #include <QVBoxLayout>
 
 namespace velmar {
@@ -23,16 +22,6 @@ constexpr int TextCancel = 9018;
 constexpr int LabelGapTwips = 50;
 
 } // namespace
-
-std::string PasswordToAnsi(const QString& typed, bool ansiIsGbk) {
-    QStringEncoder encoder(ansiIsGbk ? "GBK" : "windows-1252");
-    if (!encoder.isValid()) {
-        const QByteArray latin = typed.toLatin1();
-        return std::string(latin.constData(), static_cast<std::size_t>(latin.size()));
-    }
-    const QByteArray bytes = encoder.encode(typed);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 
 FrmPassWord::FrmPassWord(AppContext& app, LinkGlobals& link, QWidget* parent)
     : QDialog(parent), app_(app), link_(link), Label1_(new QLabel(this)),

@@ -1,4 +1,6 @@
 #pragma once
+#include "link/ui/password_ansi.h"
+
 #include <QDialog>
 #include <string>
 
@@ -10,11 +12,6 @@ namespace velmar {
 
 class AppContext;
 struct LinkGlobals;
-
-// The radio password as the radio keeps it: the typed text in the ANSI code
-// page of record texts (GBK on a Chinese system, Windows-1252 otherwise);
-// characters the code page lacks become "?".
-std::string PasswordToAnsi(const QString& typed, bool ansiIsGbk);
 
 // The radio password dialog (modal): at most 4 characters, shown as "*",
 // filled with the password held so far. OK keeps the typed password for the

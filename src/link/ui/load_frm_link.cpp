@@ -2,7 +2,7 @@
 
 #include "link/link_globals.h"
 #include "link/ui/com_port_map.h"
-#include "link/ui/serial_ports.h"
+#include "link/ui/port_list_view.h"
 #include "shell/ui/app_context.h"
 
 #include <QComboBox>

@@ -1,6 +1,8 @@
 #include "link/ui/radio_commands.h"
 
+#include "link/build_fault_text.h"
 #include "link/image_conversion.h"
+#include "link/radio_backups.h"
 #include "link/ui/frm_pass_word.h"
 #include "link/ui/frm_progress.h"
 #include "link/ui/frm_set_comm.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QWidget>
+#include <chrono>
 #include <utility>
 
 namespace velmar {
@@ -21,28 +24,15 @@ constexpr int TextCannotOpenPort = 9003;
 constexpr int TextReadQuestion = 9004;
 constexpr int TextWriteQuestion = 9005;
 
-QString BuildFaultText(const ImageBuildResult& result) {
-    switch (result.Fault) {
-    case ImageBuildFault::ChannelNumber:
-        return QStringLiteral("The data cannot be written to the radio: a channel has the "
-                              "number %1, outside 1 … 529.")
-            .arg(result.ChNo);
-    case ImageBuildFault::Frequency:
-        return QStringLiteral("The data cannot be written to the radio: the receive frequency "
-                              "of channel %1 is not valid.")
-            .arg(result.ChNo);
-    case ImageBuildFault::None:
-        break;
-    }
-    return {};
-}
-
 } // namespace
 
 RadioCommands::RadioCommands(AppContext& app, QWidget* window, RadioCommandHooks hooks)
     : QObject(window), app_(app), window_(window), hooks_(std::move(hooks)),
       ports_(DefaultComPortMapPath()), port_(ports_) {
     setObjectName("RadioCommands");
+    // Nothing read yet: a backup before the first radio-information read
+    // carries an erased identification block.
+    infoBlock_.bytes.fill(0xFF);
     ReadOKTimer_.setSingleShot(true);
     ReadOKTimer_.setInterval(ReadOKMs);
     connect(&ReadOKTimer_, &QTimer::timeout, this, &RadioCommands::ReadOKTimerTick);
@@ -99,7 +89,7 @@ void RadioCommands::WaitSaveDataTimerTick() {
     const ImageBuildResult built = BuildImage(app_.Doc, image_);
     if (!built.Ok()) {
         LinkType_ = LinkType::None;
-        ShowMessageText(BuildFaultText(built), MsgIcon::Warning);
+        ShowMessageText(QString::fromStdString(ImageBuildFaultText(built)), MsgIcon::Warning);
         return;
     }
     RunWithProgress();
@@ -214,11 +204,13 @@ void RadioCommands::AskPassword() {
 
 void RadioCommands::ExchangeFinished(bool success) {
     port_.SetEngine({});
+    const std::string radioModel = exchange_ ? exchange_->Radio().Model : std::string();
     exchange_.reset();
     const LinkType type = std::exchange(LinkType_, LinkType::None);
     if (progress_)
         progress_->Finish();
     if (success && type == LinkType::Read) {
+        SaveReadBackup(radioModel);
         app_.CloseCurAllWindows();
         ReadOKTimer_.start();
     }
@@ -230,6 +222,16 @@ void RadioCommands::ExchangeFinished(bool success) {
 }
 
 // ---- after a read -------------------------------------------------------------
+
+// The memory as read goes to the backups; a backup that cannot be written is
+// reported and the read goes on.
+void RadioCommands::SaveReadBackup(const std::string& radioModel) {
+    const BackupResult backup = SaveBackup(BackupFolder(), radioModel, {image_, infoBlock_},
+                                           std::chrono::system_clock::now());
+    if (!backup.Ok)
+        ShowMessageText(QString::fromStdString(BackupFailureText(backup, app_.Texts)),
+                        MsgIcon::Warning);
+}
 
 void RadioCommands::ReadOKTimerTick() {
     ReadOKTimer_.stop();

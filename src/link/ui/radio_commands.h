@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -29,8 +30,8 @@ struct RadioCommandHooks {
 };
 
 // The main window's radio commands: read, write, radio information, the
-// password and port dialogs. It holds the link state of the run (the cable
-// echo assumption, the radio password, the radio image) and the serial port.
+// password and port dialogs. Every successful read is kept as a backup. It holds the link state of
+// the run (the cable echo assumption, the radio password, the radio image) and the serial port.
 // Only one exchange runs at a time; a command given meanwhile is ignored.
 class RadioCommands : public QObject {
     Q_OBJECT
@@ -78,6 +79,7 @@ private:
     void ShowLinkMessage(const ShowMessage& message);
     void AskPassword();
     void WaitSaveDataTimerTick();
+    void SaveReadBackup(const std::string& radioModel);
     void ReadOKTimerTick();
     void ShowReadDocument();
     void ShowMessageText(const QString& text, MsgIcon icon);

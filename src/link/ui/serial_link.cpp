@@ -189,6 +189,9 @@ void SerialLink::Send(const SendBytes& command) {
         return; // it vanished just now
     port_.write(reinterpret_cast<const char*>(command.Data.data()),
                 static_cast<qint64>(command.Data.size()));
+    // Out now, not on the next turn of the event loop: the radio answers
+    // sooner, and every block of a read or write waits for that answer.
+    port_.flush();
 }
 
 void SerialLink::ReplyTimedOut() {

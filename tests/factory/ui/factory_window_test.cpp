@@ -3,7 +3,7 @@
 // fields in and out, the band rules, and how the window looks.
 #include "factory/ui/frm_main.h"
 #include "link/ui/com_port_map.h"
-#include "link/ui/serial_ports.h"
+#include "link/ui/port_list_view.h"
 #include "shell/ini_file.h"
 #include "shell/ui/ui_test_support.h"
 

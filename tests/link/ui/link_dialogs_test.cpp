@@ -7,7 +7,7 @@
 #include "link/ui/frm_set_comm.h"
 #include "link/ui/load_frm_link.h"
 #include "link/ui/pty_pair.h"
-#include "link/ui/serial_ports.h"
+#include "link/ui/port_list_view.h"
 #include "shell/startup.h"
 #include "shell/ui/ui_test_support.h"
 

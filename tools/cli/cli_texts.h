@@ -1,0 +1,24 @@
+#pragma once
+// Text ids of what velmar-cli says, from the language files.
+
+namespace velmar::cli {
+
+inline constexpr int kTextFileError = 9002;
+inline constexpr int kTextCannotOpenPort = 9003;
+inline constexpr int kTextReadQuestion = 9004;
+inline constexpr int kTextWriteQuestion = 9005;
+inline constexpr int kTextOk = 9017;
+inline constexpr int kTextCancel = 9018;
+inline constexpr int kTextReading = 9027;
+inline constexpr int kTextWriting = 9028;
+inline constexpr int kTextPasswordLabel = 23101;
+
+inline constexpr int kTextNotMemoryImage = 32114;
+inline constexpr int kTextGivePassword = 32115;
+inline constexpr int kTextSavedAs = 32116;
+inline constexpr int kTextBackupSaved = 32117;
+inline constexpr int kTextDeclined = 32118;
+inline constexpr int kTextFailed = 32119;
+inline constexpr int kTextRestoreQuestion = 32120;
+
+} // namespace velmar::cli

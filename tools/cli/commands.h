@@ -1,0 +1,17 @@
+#pragma once
+// The commands of velmar-cli; each returns its exit code.
+#include "command_line.h"
+#include "exit_codes.h"
+
+namespace velmar::cli {
+
+class CliEnvironment;
+
+ExitCode ReadCommand(CliEnvironment& env, const Request& request);
+// write IN.dat and restore BACKUP.img, each with --verify.
+ExitCode WriteCommand(CliEnvironment& env, const Request& request);
+ExitCode VerifyCommand(CliEnvironment& env, const Request& request);
+ExitCode InfoCommand(CliEnvironment& env, const Request& request);
+ExitCode ImageCommand(CliEnvironment& env, const Request& request);
+
+} // namespace velmar::cli
