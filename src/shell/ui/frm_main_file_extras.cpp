@@ -177,7 +177,8 @@ void FrmMain::ShowRecentFiles() {
         const bool used = i < files.size();
         entry->setVisible(used);
         entry->setData(used ? files[i] : QString());
-        entry->setText(used ? QString("&%1 %2").arg(i + 1).arg(files[i]) : QString());
+        QString shown = used ? files[i] : QString();
+        entry->setText(QString("&%1 %2").arg(i + 1).arg(shown.replace('&', "&&")));
     }
 }
 
@@ -189,7 +190,9 @@ void FrmMain::OpenRecentFile(const QString& path) {
 }
 
 void FrmMain::OpenFileAtStart(const QString& path) {
-    OpenDocument(ToPath(QFileInfo(path).absoluteFilePath()));
+    // A file that cannot be read leaves the new document in its grid.
+    if (!OpenDocument(ToPath(QFileInfo(path).absoluteFilePath())))
+        OpenChannelGrid();
 }
 
 } // namespace velmar
