@@ -138,7 +138,7 @@ void FrmMain::PreviewChannelList() {
     QPrinter printer;
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName("PrintPreview");
-    preview.setWindowTitle(app_.Text(10013).remove('&'));
+    preview.setWindowTitle(app_.Text(10013).remove('&').remove("..."));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PaintChannelList(*target, app_); });
     preview.exec();
