@@ -161,9 +161,9 @@ private slots:
         QTest::newRow("refused rows, --force")
             << bad << QStringList{"--force"} << 0
             << (QStringList(reasons) << "Rows refused and left out: 5") << QList<int>{45, 50};
-        QTest::newRow("no header at all")
+        QTest::newRow("no usable header, after blank lines")
             << QByteArray("missing header") << QStringList{"--force"} << 3
-            << QStringList{"Row 1: header", Text(32125)} << QList<int>{};
+            << QStringList{"Row 3: header: no column Location", Text(32125)} << QList<int>{};
         QTest::newRow("empty file")
             << QByteArray() << QStringList{"--force"} << 3
             << QStringList{"Row 1: header: the file is empty", Text(32125)} << QList<int>{};
@@ -180,7 +180,7 @@ private slots:
                                   "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,"
                                   "Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
         if (csv == "missing header")
-            QVERIFY(WriteText(File("in.csv"), "Frequency,Duplex\r\n28.000000,\r\n"));
+            QVERIFY(WriteText(File("in.csv"), "\r\n\r\nFrequency,Duplex\r\n28.000000,\r\n"));
         else if (csv != "missing")
             QVERIFY(WriteText(File("in.csv"), csv.isEmpty() ? csv : header + csv));
         QVERIFY(SaveDocument(*MakeDocument("02761125", "02800000"), File("out.dat")));

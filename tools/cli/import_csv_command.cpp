@@ -15,7 +15,6 @@
 #include "shell/file_io.h"
 
 #include <QString>
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -80,10 +79,7 @@ ExitCode ImportCsvCommand(CliEnvironment& env, const Request& request) {
                        request.Base ? CsvImportMode::MergeByNumber : CsvImportMode::ReplaceList);
     for (const CsvRefusedRow& refused : result.Refused)
         env.Out.Message({}, in + ": " + RowLine(env, refused));
-    // The header is line 1: without it no row can be read at all.
-    const bool unreadable = std::any_of(result.Refused.begin(), result.Refused.end(),
-                                        [](const CsvRefusedRow& r) { return r.Row <= 1; });
-    if (unreadable) {
+    if (!result.HeaderRead) {
         env.Out.Message({}, in + ": " + env.Text(kTextCsvUnreadable));
         return ExitCode::FileFailed;
     }
