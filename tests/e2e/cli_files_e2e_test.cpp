@@ -136,19 +136,12 @@ private slots:
     // OUT.dat exists before each import; it is replaced only when the import
     // writes.
     void refusedRowsAreListedAndWriteNothingUnlessForced_data() {
-        QTest::addColumn<QByteArray>("csv"); // rows after the header; "missing": no file
+        QTest::addColumn<QString>("csv"); // the file imported, of those the test writes
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("code");
         QTest::addColumn<QStringList>("said");   // what standard error holds
         QTest::addColumn<QList<int>>("written"); // the channels OUT then holds beside the VFO
 
-        const QByteArray bad = "45,,28.000000,,,,,,,,,,FM,,,,,,,,\r\n"       // row 2: good
-                               "46,,99.000000,,,,,,,,,,,,,,,,,,\r\n"         // out of band
-                               "47,,28.001000,,,,,,,,,,,,,,,,,,\r\n"         // off the raster
-                               "48,,28.000000,,,Tone,12.3,,,,,,,,,,,,,,\r\n" // no such tone
-                               "49,,28.0\r\n"                                // fields missing
-                               "45,,28.100000,,,,,,,,,,,,,,,,,,\r\n"         // repeated
-                               "50,,28.050000,,,,,,,,,,,,,,,,,,\r\n";        // row 8: good
         const QStringList reasons = {"Row 3: Frequency \"99.000000\": " + Text(9021),
                                      "Row 4: Frequency \"28.001000\": the 5 kHz raster",
                                      "Row 5: ",
@@ -156,22 +149,24 @@ private slots:
                                      "Row 6: 3 fields where the header has 21",
                                      "Row 7: Location \"45\": repeated (first in row 2)"};
         QTest::newRow("refused rows")
-            << bad << QStringList{} << 3 << (QStringList(reasons) << "Rows refused: 5.")
+            << "bad.csv" << QStringList{} << 3 << (QStringList(reasons) << "Rows refused: 5.")
             << QList<int>{};
         QTest::newRow("refused rows, --force")
-            << bad << QStringList{"--force"} << 0
+            << "bad.csv" << QStringList{"--force"} << 0
             << (QStringList(reasons) << "Rows refused and left out: 5") << QList<int>{45, 50};
         QTest::newRow("no usable header, after blank lines")
-            << QByteArray("missing header") << QStringList{"--force"} << 3
+            << "noheader.csv" << QStringList{"--force"} << 3
             << QStringList{"Row 3: header: no column Location", Text(32125)} << QList<int>{};
         QTest::newRow("empty file")
-            << QByteArray() << QStringList{"--force"} << 3
+            << "empty.csv" << QStringList{"--force"} << 3
             << QStringList{"Row 1: header: the file is empty", Text(32125)} << QList<int>{};
-        QTest::newRow("missing file") << QByteArray("missing") << QStringList{"--force"} << 3
-                                      << QStringList{"in.csv: " + Text(9002)} << QList<int>{};
+        QTest::newRow("too large") << "huge.csv" << QStringList{"--force"} << 3
+                                   << QStringList{"huge.csv: " + Text(32126)} << QList<int>{};
+        QTest::newRow("missing file") << "missing.csv" << QStringList{"--force"} << 3
+                                      << QStringList{"missing.csv: " + Text(9002)} << QList<int>{};
     }
     void refusedRowsAreListedAndWriteNothingUnlessForced() {
-        QFETCH(QByteArray, csv);
+        QFETCH(QString, csv);
         QFETCH(QStringList, options);
         QFETCH(int, code);
         QFETCH(QStringList, said);
@@ -179,16 +174,23 @@ private slots:
         const QByteArray header = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
                                   "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,"
                                   "Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
-        if (csv == "missing header")
-            QVERIFY(WriteText(File("in.csv"), "\r\n\r\nFrequency,Duplex\r\n28.000000,\r\n"));
-        else if (csv != "missing")
-            QVERIFY(WriteText(File("in.csv"), csv.isEmpty() ? csv : header + csv));
+        QVERIFY(WriteText(File("bad.csv"),
+                          header + "45,,28.000000,,,,,,,,,,FM,,,,,,,,\r\n"       // row 2: good
+                                   "46,,99.000000,,,,,,,,,,,,,,,,,,\r\n"         // out of band
+                                   "47,,28.001000,,,,,,,,,,,,,,,,,,\r\n"         // off the raster
+                                   "48,,28.000000,,,Tone,12.3,,,,,,,,,,,,,,\r\n" // no such tone
+                                   "49,,28.0\r\n"                                // fields missing
+                                   "45,,28.100000,,,,,,,,,,,,,,,,,,\r\n"         // repeated
+                                   "50,,28.050000,,,,,,,,,,,,,,,,,,\r\n"));      // row 8: good
+        QVERIFY(WriteText(File("noheader.csv"), "\r\n\r\nFrequency,Duplex\r\n28.000000,\r\n"));
+        QVERIFY(WriteText(File("empty.csv"), {}));
+        // a header, then nothing for 17 MiB
+        QVERIFY(WriteText(File("huge.csv"), header) && QFile::resize(File("huge.csv"), 17 << 20));
         QVERIFY(SaveDocument(*MakeDocument("02761125", "02800000"), File("out.dat")));
         const QByteArray oldData = FileBytes(File("out.dat"));
         const QByteArray oldChannels = FileBytes(File("out.fre"));
 
-        const Outcome import =
-            Run(QStringList{"import-csv", File("in.csv"), File("out.dat")} + options);
+        const Outcome import = Run(QStringList{"import-csv", File(csv), File("out.dat")} + options);
         QCOMPARE(import.Code, code);
         for (const QString& text : said)
             QVERIFY2(import.Err.contains(text), qPrintable(text + " not in:\n" + import.Err));
