@@ -16,14 +16,15 @@
 
 #include <QString>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace velmar::cli {
 
 namespace {
 
-// Far more than any channel list takes; keeps a wrong file (a disk image, a
-// device that never ends) from being read whole.
+// Far more than any channel list takes; keeps a wrong file (a disk image, say)
+// from being read whole. Devices and folders are refused before reading.
 constexpr std::uintmax_t kMaxCsvFileSize = 16u << 20;
 
 std::string Formatted(const std::string& format, const QString& first) {
