@@ -31,8 +31,8 @@ enum class CsvImportMode {
 };
 
 struct CsvRefusedRow {
-    int Row = 0; // line of the file, the header being line 1
-    std::string Reason;
+    int Row = 0;        // line of the file, the header being line 1
+    std::string Reason; // in the language of ChannelEnv::Texts (csv_reason.h)
     friend bool operator==(const CsvRefusedRow&, const CsvRefusedRow&) = default;
 };
 
@@ -55,8 +55,8 @@ inline constexpr int kMaxCsvRows = 4 * kMaxChannels;
 // grid on the channel's group, so band limits, the raster and the tone list
 // apply. A row is refused, and changes nothing, when a value is not one of
 // this radio, or when storing would change it: a frequency outside the band
-// (the warning text 9021 becomes the reason instead of a message box), one
-// that the 5 kHz raster moves, a new frequency for a channel 1 … 120 (these
+// (the reason names the band; no warning is shown), one that the 5 kHz raster
+// moves, a new frequency for a channel 1 … 120 (these
 // keep the frequency they were created with), an offset whose transmit
 // frequency the raster moves; also a repeated Location and a row with another
 // number of fields than the header. Accepted as the rules store them: Offset

@@ -12,6 +12,7 @@
 #include "channels/stored_fre_text.h"
 #include "channels/tone_list.h"
 #include "model/initial_values.h"
+#include "shell/language_texts.h"
 #include "shell/numbers.h"
 
 namespace velmar {
@@ -60,7 +61,7 @@ Carried CarriedOf(const ChannelInfo& ch) {
 }
 
 // A new document of the default band "25.615 - 30.105 MHz": channels 1 and
-// 521 at 27.86 MHz.
+// 521 at 27.86 MHz. Reasons come in the words of the shipped English file.
 class ChannelCsvTest : public ::testing::Test {
 protected:
     ChannelCsvTest() { InitDocValues(document, 1); }
@@ -88,7 +89,8 @@ protected:
     std::unique_ptr<Document> holder = NewDocument();
     Document& document = *holder;
     RecordingSink sink;
-    IdTexts texts;
+    ShellSettings english;
+    LanguageTexts texts{VELMAR_SOURCE_DIR "/data/language", english};
     CountingViews views;
     ChannelEnv env{sink, texts, views, false};
 };
@@ -306,8 +308,8 @@ TEST_F(ChannelCsvTest, RefusedRowsChangeNothing) {
         {"300,,,,,,,,", "Frequency \"\": not a frequency in MHz (10 Hz steps)"},
         {"300,27.123456,,,,,,,", "Frequency \"27.123456\": not a frequency in MHz (10 Hz steps)"},
         {"300,-27.5,,,,,,,", "Frequency \"-27.5\": not a frequency in MHz (10 Hz steps)"},
-        {"300,31,,,,,,,", "Frequency \"31.000000\": #9021"},
-        {"301,25.6,,,,,,,", "Frequency \"25.600000\": #9021"},
+        {"300,31,,,,,,,", "Frequency \"31.000000\": outside the band 25.615 - 30.105 MHz"},
+        {"301,25.6,,,,,,,", "Frequency \"25.600000\": outside the band 25.615 - 30.105 MHz"},
         {"300,27.123,,,,,,,", "Frequency \"27.123000\": the 5 kHz raster moves it to 27.120000"},
         {"1,27.5,,,,,,,",
          "Frequency \"27.500000\": channel 1 keeps the frequency it was created with, 27.86000"},
@@ -350,7 +352,8 @@ TEST_F(ChannelCsvTest, GoodRowsGoInBesideRefusedOnes) {
                                "202,28.5,,\n");
     EXPECT_EQ(result.Imported, 2);
     EXPECT_EQ(result.Refused,
-              (std::vector<CsvRefusedRow>{{3, "Frequency \"99.000000\": #9021"},
+              (std::vector<CsvRefusedRow>{{3, "Frequency \"99.000000\": outside the band 25.615 - "
+                                              "30.105 MHz"},
                                           {4, "Location \"200\": repeated (first in row 2)"}}));
     EXPECT_EQ(CarriedOf(*Channel(document, 200)),
               (Carried{"28.00000", "0.00000", 0, ToneIndex("88.5"), 0, 0, 0}));
