@@ -155,6 +155,7 @@ private:
     std::optional<std::string> Store(const CsvRowValues& row) {
         const std::string frequency = CsvNamedValue("Frequency", SixDecimals(row.RxText));
         const ChannelInfo* before = Channel(row.ChNo);
+        const bool created = before == nullptr;
         if (before && row.ChNo <= kLastFixedChannel &&
             TrimFixStr(before->RxFre) != FreShowToStore(row.RxText, work_.BandLow))
             return Reason(CsvText::FixedFrequency, {frequency, std::to_string(row.ChNo),
@@ -196,7 +197,11 @@ private:
         }
         if (row.AmFm && ch->AmFm != *row.AmFm)
             Set(ChField::AmFm, *row.AmFm);
-        if (level) {
+        // A level the row keeps is left as it is, offered or not (a channel
+        // that offers no level shows its first one), so that a file written
+        // from the list reads back without change; a level the row sets, or
+        // one of a channel it creates, is also offered.
+        if (level && (created || PowerValueOf(*ch) != level->Value)) {
             if (ch->*level->Offered == 0)
                 Set(level->OfferCode, 1);
             if (PowerValueOf(*ch) != level->Value)

@@ -61,8 +61,10 @@ inline constexpr int kMaxCsvRows = 4 * kMaxChannels;
 // frequency the raster moves; also a repeated Location and a row with another
 // number of fields than the header. Accepted as the rules store them: Offset
 // is entered as an offset whatever the ShowTxOffset preference, a shift by
-// 0 MHz is stored as no shift, and setting a power level also makes the
-// channel offer that level.
+// 0 MHz is stored as no shift, and a power level that the row changes (or
+// gives a channel it creates) is also offered by the channel; a row that
+// keeps the channel's level changes neither, so that a file written from the
+// list reads back into it without change.
 //
 // ReplaceList first removes every channel but the VFO channel. When no row
 // goes in the document is left as it was, so the list never ends emptied.

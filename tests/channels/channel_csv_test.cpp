@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +12,9 @@
 #include "channels/offset_codec.h"
 #include "channels/stored_fre_text.h"
 #include "channels/tone_list.h"
+#include "model/data_file.h"
 #include "model/initial_values.h"
+#include "shell/file_io.h"
 #include "shell/language_texts.h"
 #include "shell/numbers.h"
 
@@ -195,6 +198,53 @@ TEST_F(ChannelCsvTest, FullDocumentGoesThroughAndComesBack) {
         }
         EXPECT_TRUE(WriteChannelCsv(document) == csv);
     }
+}
+
+// What the templates hold comes back unchanged, byte for byte: also the
+// channels whose power level is not among the levels they offer.
+TEST_F(ChannelCsvTest, ShippedTemplatesGoOutAndComeBackUnchanged) {
+    int templates = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VELMAR_SOURCE_DIR "/data/Init")) {
+        if (entry.path().extension() != ".dat")
+            continue;
+        ++templates;
+        const std::string dat = entry.path().string();
+        SCOPED_TRACE(dat);
+        const auto loaded = ReadDocumentFiles(dat, texts, sink);
+        ASSERT_TRUE(loaded.has_value());
+        TakeLoadedDocument(document, *loaded);
+        const auto result = Import(WriteChannelCsv(document));
+        EXPECT_EQ(result.Imported, document.Doc.ChCount);
+        EXPECT_TRUE(result.Refused.empty());
+        const DataFileBytes back = EncodeDataFiles(document.Doc, document.ChList);
+        const auto asBytes = [](const std::optional<std::string>& file) {
+            const std::string bytes = file.value_or("");
+            return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+        };
+        EXPECT_EQ(back.Data, asBytes(ReadWholeFile(dat)));
+        EXPECT_EQ(back.Channels, asBytes(ReadWholeFile(ChannelFileName(dat))));
+    }
+    EXPECT_GT(templates, 0);
+    EXPECT_TRUE(sink.shown.empty());
+}
+
+// A row changes the offered levels only where it changes the level.
+TEST_F(ChannelCsvTest, PowerLevelsChangeOnlyWhereTheRowChangesThem) {
+    ChannelInfo& vfo = *Channel(document, 521); // AM, level 4 W, no level offered
+    const ChannelInfo before = vfo;
+    EXPECT_EQ(Import("Location,Frequency,Mode,Power\r\n521,27.86,AM,4W\r\n").Imported, 1);
+    EXPECT_EQ(vfo, before);
+    EXPECT_EQ(Import("Location,Frequency,Mode,Power\r\n521,27.86,AM,15W\r\n").Imported, 1);
+    EXPECT_EQ(vfo.AmPower, 1);
+    EXPECT_EQ(vfo.AmPower15W, 1);
+    EXPECT_EQ(vfo.AmPower4W, 0);
+    EXPECT_EQ(Import("Location,Frequency,Mode,Power\r\n521,27.86,AM,4W\r\n").Imported, 1);
+    EXPECT_EQ(vfo.AmPower, 0);
+    EXPECT_EQ(vfo.AmPower4W, 1);
+    EXPECT_EQ(vfo.AmPower15W, 1);
+    // a channel the row makes offers its level
+    EXPECT_EQ(Import("Location,Frequency,Mode,Power\r\n300,27.5,FM,4W\r\n").Imported, 1);
+    EXPECT_EQ(Channel(document, 300)->FmPower4W, 1);
 }
 
 TEST_F(ChannelCsvTest, WrittenRowsSayWhatTheChannelHolds) {
