@@ -47,6 +47,7 @@ struct CsvReason {
     std::vector<std::string> Args;
 };
 
+// The reason in the words of `texts`.
 std::string CsvReasonText(const CsvReason& reason, const TextLookup& texts);
 
 } // namespace velmar
