@@ -85,6 +85,12 @@ class CliFilesE2eTest : public QObject, public CliHarness {
         return doc;
     }
 
+    QString ChineseText(int id) const {
+        return QString::fromStdString(ReadIniValue(install_->Path("bin/language/chinese.ini"),
+                                                   id >= 32000 ? "Others" : "Msg",
+                                                   std::to_string(id)));
+    }
+
 private slots:
     void initTestCase() { QVERIFY(InstallCli()); }
     void init() { NewFolder(); }
@@ -142,24 +148,30 @@ private slots:
         QTest::addColumn<QStringList>("said");   // what standard error holds
         QTest::addColumn<QList<int>>("written"); // the channels OUT then holds beside the VFO
 
-        const QStringList reasons = {"Row 3: Frequency \"99.000000\": " + Text(9021),
-                                     "Row 4: Frequency \"28.001000\": the 5 kHz raster",
-                                     "Row 5: ",
-                                     "12.3",
-                                     "Row 6: 3 fields where the header has 21",
-                                     "Row 7: Location \"45\": repeated (first in row 2)"};
+        const QString outOfBand = "Frequency \"99.000000\"";
+        const QStringList reasons = {"Row 3: " + Text(32143).arg(outOfBand, "25.615", "30.105"),
+                                     "Row 4: " +
+                                         Text(32144).arg("Frequency \"28.001000\"", "28.000000"),
+                                     "Row 5: " + Text(32136).arg("rToneFreq \"12.3\""),
+                                     "Row 6: " + Text(32128).arg("3", "21"),
+                                     "Row 7: " + Text(32148).arg("Location \"45\"", "2")};
         QTest::newRow("refused rows")
             << "bad.csv" << QStringList{} << 3 << (QStringList(reasons) << "Rows refused: 5.")
             << QList<int>{};
         QTest::newRow("refused rows, --force")
             << "bad.csv" << QStringList{"--force"} << 0
             << (QStringList(reasons) << "Rows refused and left out: 5") << QList<int>{45, 50};
+        QTest::newRow("refused rows, in Chinese")
+            << "bad.csv" << QStringList{"--lang", "zh"} << 3
+            << QStringList{ChineseText(32121).arg(
+                   "3", ChineseText(32143).arg(outOfBand, "25.615", "30.105"))}
+            << QList<int>{};
         QTest::newRow("no usable header, after blank lines")
             << "noheader.csv" << QStringList{"--force"} << 3
-            << QStringList{"Row 3: header: no column Location", Text(32125)} << QList<int>{};
+            << QStringList{"Row 3: " + Text(9119).arg("Location"), Text(32125)} << QList<int>{};
         QTest::newRow("empty file")
             << "empty.csv" << QStringList{"--force"} << 3
-            << QStringList{"Row 1: header: the file is empty", Text(32125)} << QList<int>{};
+            << QStringList{"Row 1: " + Text(9116), Text(32125)} << QList<int>{};
         QTest::newRow("too large") << "huge.csv" << QStringList{"--force"} << 3
                                    << QStringList{"huge.csv: " + Text(32126)} << QList<int>{};
         QTest::newRow("missing file") << "missing.csv" << QStringList{"--force"} << 3
