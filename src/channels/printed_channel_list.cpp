@@ -6,6 +6,7 @@
 #include "channels/stored_fre_text.h"
 #include "channels/tone_list.h"
 #include "model/fixed_text.h"
+#include "shell/filled_text.h"
 #include "shell/text_encoding.h"
 
 #include <algorithm>
@@ -44,12 +45,6 @@ std::string ModulationText(const ChannelInfo& ch) {
 
 std::string FromAnsi(std::string_view bytes, bool ansiIsGbk) {
     return ansiIsGbk ? GbkToUtf8(bytes) : Windows1252ToUtf8(bytes);
-}
-
-std::string Replaced(std::string text, const std::string& marker, const std::string& value) {
-    if (const auto at = text.find(marker); at != std::string::npos)
-        text.replace(at, marker.size(), value);
-    return text;
 }
 
 } // namespace
@@ -114,8 +109,8 @@ std::vector<PrintedPage> PrintedChannelPages(const Document& doc, const TextLook
     for (std::size_t i = 0; i < pages.size(); ++i) {
         pages[i].Title = title;
         pages[i].Headers = headers;
-        pages[i].Footer = Replaced(Replaced(pageText, "%1", std::to_string(i + 1)), "%2",
-                                   std::to_string(pages.size()));
+        pages[i].Footer =
+            FilledText(pageText, {std::to_string(i + 1), std::to_string(pages.size())});
     }
     return pages;
 }
