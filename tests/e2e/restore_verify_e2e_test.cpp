@@ -233,6 +233,8 @@ private slots:
         QVERIFY(sink_.Saw(Text(9010)));
         QCOMPARE(watcher.Phases, QStringList{QString::fromStdString(Text(9140))});
         QVERIFY(StopAndTakeMemory().Image.bytes == newer.Image.bytes);
+        // What the program does not know of the memory goes out next as restored.
+        QVERIFY(commands_->Image().bytes == newer.Image.bytes);
     }
 
     void restoreSaysWhyItCannot_data() {
@@ -267,6 +269,7 @@ private slots:
             return text == Text(9008) ? MsgAnswer::Cancel : MsgAnswer::Ok;
         };
         WindowWatcher watcher;
+        const RadioImage held = commands_->Image();
 
         QSignalSpy ended(commands_, &RadioCommands::exchangeEnded);
         Entry("mnuFileRestore")->trigger();
@@ -279,6 +282,7 @@ private slots:
                          .contains(QString::fromStdString(Text(id))),
                      sink_.Shown.back().c_str());
         QVERIFY(!commands_->Busy());
+        QVERIFY(commands_->Image().bytes == held.bytes);
         // Nothing is sent before the question is answered.
         QCOMPARE(sink_.Saw(Text(32120)), backup == "good");
         if (backup != "good")

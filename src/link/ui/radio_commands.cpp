@@ -143,8 +143,7 @@ void RadioCommands::RestoreBackup() {
     restoring_ = true;
     restoreModel_ = from->ModelName;
     restoreBand_ = from->BandText;
-    // From now on the image mirrors the radio as restored.
-    image_ = backup.Memory.Image;
+    restoreImage_ = backup.Memory.Image;
     RunWithProgress();
 }
 
@@ -228,7 +227,7 @@ void RadioCommands::StartExchange() {
             VerifyFinished(false, {});
             return;
         }
-        restoring_ = false;
+        EndRestore(false);
         const LinkType type = std::exchange(LinkType_, LinkType::None);
         if (progress_)
             progress_->Finish();
@@ -237,7 +236,7 @@ void RadioCommands::StartExchange() {
     }
     exchange_ = std::make_unique<RadioExchange>(
         LinkType_,
-        ExchangeContext{link_, verifying_ ? readBack_ : image_, infoBlock_, app_.Versions,
+        ExchangeContext{link_, verifying_ ? readBack_ : Outgoing(), infoBlock_, app_.Versions,
                         app_.Texts, restoring_ ? restoreModel_ : app_.Doc.ModelName,
                         restoring_ ? restoreBand_ : app_.Doc.BandText, app_.Settings.IsMainVersion,
                         restoring_ && !verifying_});
@@ -279,7 +278,8 @@ void RadioCommands::ExchangeFinished(bool success) {
         return;
     }
     const LinkType type = std::exchange(LinkType_, LinkType::None);
-    const bool restore = std::exchange(restoring_, false);
+    const bool restore = restoring_;
+    EndRestore(success);
     if (progress_)
         progress_->Finish();
     if (!success && restore)
@@ -296,6 +296,18 @@ void RadioCommands::ExchangeFinished(bool success) {
     emit exchangeEnded(type, success);
 }
 
+RadioImage& RadioCommands::Outgoing() {
+    return restoring_ ? restoreImage_ : image_;
+}
+
+// A restored backup is what the radio holds from now on: what the program
+// does not know of it goes out with the next write as it came.
+void RadioCommands::EndRestore(bool written) {
+    if (restoring_ && written)
+        image_ = restoreImage_;
+    restoring_ = false;
+}
+
 // ---- verify after writing ---------------------------------------------------
 
 bool RadioCommands::VerifyFollows() const {
@@ -307,7 +319,7 @@ bool RadioCommands::VerifyFollows() const {
 void RadioCommands::StartVerify() {
     verifying_ = true;
     LinkType_ = LinkType::Read;
-    sent_ = image_; // with the radio's identification as the write put it in
+    sent_ = Outgoing(); // with the radio's identification as the write put it in
     if (progress_)
         progress_->SetPhase(FrmProgress::Phase::Verifying);
     QTimer::singleShot(0, this, &RadioCommands::StartExchange);
@@ -315,7 +327,7 @@ void RadioCommands::StartVerify() {
 
 void RadioCommands::VerifyFinished(bool success, const std::string& radioModel) {
     verifying_ = false;
-    restoring_ = false;
+    EndRestore(true); // the write went well before the read-back
     LinkType_ = LinkType::None;
     if (progress_)
         progress_->Finish();

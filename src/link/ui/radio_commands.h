@@ -92,6 +92,8 @@ private:
     void ReadOKTimerTick();
     void ShowReadDocument();
     void ShowMessageText(const QString& text, MsgIcon icon);
+    RadioImage& Outgoing(); // the image a write sends
+    void EndRestore(bool written);
     bool VerifyFollows() const;
     void StartVerify();
     void VerifyFinished(bool success, const std::string& radioModel);
@@ -105,9 +107,10 @@ private:
     RadioImage image_;
     RadioInfoBlock infoBlock_;
     LinkType LinkType_ = LinkType::None;
-    // A restore: the image goes out as it is, checked against the radio's
+    // A restore: the backup goes out as it is, checked against the radio's
     // model and band it was read from.
     bool restoring_ = false;
+    RadioImage restoreImage_;
     std::string restoreModel_;
     std::string restoreBand_;
     // The read-back of a verified write, and what the write sent.
