@@ -273,6 +273,7 @@ CsvImportResult ReadChannelCsv(std::string_view csv, Document& doc, const Channe
         result.Refused.push_back({record.Line, std::move(*reason)});
         return result;
     }
+    result.HeaderRead = true;
 
     auto work = std::make_unique<Document>(doc);
     std::vector<bool> touched(kMaxChannels + 1, false);

@@ -37,6 +37,7 @@ struct CsvRefusedRow {
 };
 
 struct CsvImportResult {
+    bool HeaderRead = false; // false: the file is refused whole, no row was read
     int Imported = 0;
     std::vector<CsvRefusedRow> Refused;
 };

@@ -221,6 +221,7 @@ TEST_F(ChannelCsvTest, HandWrittenFileInAnotherColumnOrder) {
                             "\"my, own\",TSQL,27.5,x,167,100.0,fm,15W,S\n"
                             "\"\"\"quoted\"\"\",,  28.000 ,,521,,AM,,\n";
     const auto result = Import(csv);
+    EXPECT_TRUE(result.HeaderRead);
     EXPECT_EQ(result.Imported, 2);
     EXPECT_TRUE(result.Refused.empty());
     const ChannelInfo* ch = Channel(document, 167);
@@ -385,6 +386,7 @@ TEST_F(ChannelCsvTest, UnusableHeaderRefusesTheFile) {
     };
     for (const auto& c : cases) {
         const auto result = Import(c.csv);
+        EXPECT_FALSE(result.HeaderRead) << c.csv;
         EXPECT_EQ(result.Imported, 0);
         EXPECT_EQ(result.Refused, (std::vector<CsvRefusedRow>{c.refused})) << c.csv;
         ExpectSameDocument(document, *before);

@@ -19,5 +19,11 @@ inline constexpr int kTextBackupSaved = 32117;
 inline constexpr int kTextDeclined = 32118;
 inline constexpr int kTextFailed = 32119;
 inline constexpr int kTextRestoreQuestion = 32120;
+inline constexpr int kTextCsvRow = 32121;                   // %1 the row, %2 the reason
+inline constexpr int kTextCsvRefusedNothingWritten = 32122; // %1 rows
+inline constexpr int kTextCsvRefusedLeftOut = 32123;        // %1 rows
+inline constexpr int kTextCsvRowsImported = 32124;          // %1 rows
+inline constexpr int kTextCsvUnreadable = 32125;
+inline constexpr int kTextCsvTooLarge = 32126;
 
 } // namespace velmar::cli

@@ -155,8 +155,9 @@ void FrmMain::BuildMenus() {
     QMenu* mnuFile = AddMenu("mnuFile", 10000);
     AddEntry(mnuFile, "mnuFileNew", 10001, Qt::CTRL | Qt::Key_N, [this] { FileNew(); });
     AddEntry(mnuFile, "mnuFileOpen", 10002, Qt::CTRL | Qt::Key_O, [this] { FileOpen(); });
-    AddEntry(mnuFile, "mnuFileSave", 10003, none, [this] { FileSave(); });
+    AddEntry(mnuFile, "mnuFileSave", 10003, Qt::CTRL | Qt::Key_S, [this] { FileSave(); });
     AddEntry(mnuFile, "mnuFileSaveAs", 10004, none, [this] { FileSaveAs(); });
+    BuildFileExtras(mnuFile);
     mnuFile->addSeparator();
     AddEntry(mnuFile, "mnuFileExit", 10006, none, [this] { close(); });
 
@@ -232,15 +233,14 @@ void FrmMain::BuildMenus() {
     AddEntry(mnuHelp, "mnuHelpAbout", 10702, none, [this] { ShowAboutBox(); });
 }
 
-// Restore goes above Exit, in a group of its own; the verify setting is read
-// from mysetup.ini here and stored there on every change.
+// Restore goes in a group of its own above the recent documents; the verify
+// setting is read from mysetup.ini here and stored there on every change.
 void FrmMain::AddRadioMemoryEntries(QMenu* file, QMenu* settings) {
     const QKeySequence none;
-    QAction* exit = file->findChild<QAction*>("mnuFileExit");
     QAction* restore =
         AddEntry(file, "mnuFileRestore", 10020, none, [this] { Radio().RestoreBackup(); });
-    file->insertAction(exit, restore);
-    file->insertSeparator(exit);
+    file->insertAction(recentSeparator_, restore);
+    file->insertSeparator(restore);
 
     app_.Settings.VerifyAfterWrite = ReadVerifyAfterWrite(app_.Locations.ReadPath(MySetupFile));
     settings->addSeparator();
@@ -275,7 +275,7 @@ void FrmMain::BuildToolbar() {
                   [this] { EditRedo(); });
     tbToolBar->addSeparator();
     AddButton("Print", 11003, ToolIcon(this, "document-print", QStyle::SP_FileDialogContentsView),
-              [] {});
+              [this] { PrintChannelList(); });
     tbToolBar->addSeparator();
     AddButton("ReadRadio", 11004, ToolIcon(this, "go-down", QStyle::SP_ArrowDown),
               [this] { Radio().ReadFromRadio(); });
@@ -645,22 +645,28 @@ void FrmMain::FileOpen() {
     SetSaveEditData();
     if (files_.AskToSaveChanges() == UnsavedChoice::Cancelled)
         return;
-    const std::optional<std::string> chosen = files_.ChooseFileToOpen();
-    if (!chosen)
-        return;
+    if (const std::optional<std::string> chosen = files_.ChooseFileToOpen())
+        OpenDocument(*chosen);
+}
+
+bool FrmMain::OpenDocument(const std::string& fileName) {
     CloseCurAllWindows();
     const UndoStep step(app_, {StepText::Open, {}});
-    if (!files_.OpenFile(*chosen))
-        return;
+    if (!files_.OpenFile(fileName))
+        return false;
     OpenChannelGrid();
     Change_Language(); // the caption as well
     app_.CascadeChildWindows();
+    RememberDocument();
+    return true;
 }
 
 bool FrmMain::FileSave() {
     SetSaveEditData();
     const bool saved = files_.Save();
     ShowMainTxt();
+    if (saved)
+        RememberDocument();
     return saved;
 }
 
@@ -668,6 +674,8 @@ bool FrmMain::FileSaveAs() {
     SetSaveEditData();
     const bool saved = files_.SaveAs();
     ShowMainTxt();
+    if (saved)
+        RememberDocument();
     return saved;
 }
 

@@ -143,6 +143,9 @@ class MenuKeysTest : public QObject {
         const int asked = chooser_.Asked;
         press("Ctrl+O");
         QVERIFY2(chooser_.Asked == asked + 1, qPrintable("Ctrl+O " + where));
+        // The document was never saved: Save asks for a file name.
+        press("Ctrl+S");
+        QVERIFY2(chooser_.Asked == asked + 2, qPrintable("Ctrl+S " + where));
 
         sink_.Shown.clear();
         press("Ctrl+R");
