@@ -13,7 +13,6 @@ inline constexpr int kTextReading = 9027;
 inline constexpr int kTextWriting = 9028;
 inline constexpr int kTextPasswordLabel = 23101;
 
-inline constexpr int kTextNotMemoryImage = 32114;
 inline constexpr int kTextGivePassword = 32115;
 inline constexpr int kTextSavedAs = 32116;
 inline constexpr int kTextBackupSaved = 32117;

@@ -3,6 +3,7 @@
 #include "channels/ui/frm_ch_info_edit.h"
 #include "channels/ui/frm_comm_ch_info.h"
 #include "link/ui/radio_commands.h"
+#include "link/verify_setting.h"
 #include "settings/ui/frm_emb_msg.h"
 #include "settings/ui/frm_model_info.h"
 #include "settings/ui/frm_opt_features.h"
@@ -209,6 +210,7 @@ void FrmMain::BuildMenus() {
     AddEntry(mnuSet, "mnuComm", 10401, none, [this] { Radio().ShowSetComm(); });
     AddEntry(mnuSet, "mnuLanguage", 10402, none, [this] { ShowLanguageDialog(); });
     AddEntry(mnuSet, "MnuInit", 10403, none, [this] { InitSettings(); });
+    AddRadioMemoryEntries(mnuFile, mnuSet);
 
     QMenu* mnuView = AddMenu("mnuView", 10500);
     mnuTreeView = AddEntry(mnuView, "mnuTreeView", 10501, none,
@@ -229,6 +231,27 @@ void FrmMain::BuildMenus() {
 
     QMenu* mnuHelp = AddMenu("mnuHelp", 10700);
     AddEntry(mnuHelp, "mnuHelpAbout", 10702, none, [this] { ShowAboutBox(); });
+}
+
+// Restore goes in a group of its own above the recent documents; the verify
+// setting is read from mysetup.ini here and stored there on every change.
+void FrmMain::AddRadioMemoryEntries(QMenu* file, QMenu* settings) {
+    const QKeySequence none;
+    QAction* restore =
+        AddEntry(file, "mnuFileRestore", 10020, none, [this] { Radio().RestoreBackup(); });
+    file->insertAction(recentSeparator_, restore);
+    file->insertSeparator(restore);
+
+    app_.Settings.VerifyAfterWrite = ReadVerifyAfterWrite(app_.Locations.ReadPath(MySetupFile));
+    settings->addSeparator();
+    QAction* verify = AddEntry(settings, "mnuVerifyAfterWrite", 10410, none, [] {});
+    verify->setCheckable(true);
+    verify->setChecked(app_.Settings.VerifyAfterWrite);
+    connect(verify, &QAction::toggled, this, [this](bool on) {
+        app_.Settings.VerifyAfterWrite = on;
+        if (!WriteVerifyAfterWrite(app_.Locations.PrepareForWriting(MySetupFile), on))
+            app_.Messages().Show(app_.Texts.GetText(9002), MsgButtons::Ok, MsgIcon::Warning);
+    });
 }
 
 void FrmMain::BuildToolbar() {

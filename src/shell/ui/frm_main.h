@@ -92,6 +92,8 @@ private:
     using Command = std::function<void()>;
 
     void BuildMenus();
+    // File > Restore radio backup and Settings > Verify after writing.
+    void AddRadioMemoryEntries(QMenu* file, QMenu* settings);
     void BuildToolbar();
     void BuildTreePane();
     void BuildStatusBar();
