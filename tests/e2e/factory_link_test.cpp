@@ -37,15 +37,6 @@ constexpr int RadioPort = 9;
 constexpr int WaitMs = 30000; // generous: the machine may be busy
 const TodayDate Today{2026, 3, 5, "3/5/26"};
 
-class AnsweringSink : public MessageSink {
-public:
-    std::vector<std::string> Shown;
-    MsgAnswer Show(const std::string& text, MsgButtons, MsgIcon) override {
-        Shown.push_back(text);
-        return MsgAnswer::Ok;
-    }
-};
-
 // The radio's memory file: the image (0x0000 … 0x2BFF), then the information
 // block (0x3000 … 0x30FF).
 void WriteMemoryFile(const QString& path, const RadioSim& radio) {
@@ -82,7 +73,7 @@ class FactoryLinkTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<ComPortMap> ports_;
     std::unique_ptr<VRadio> radio_;
-    AnsweringSink sink_;
+    test::AnsweringSink sink_;
     std::unique_ptr<factory::FrmMain> tool_;
 
     QString MemoryFile() const { return dir_->filePath("radio.bin"); }
@@ -160,7 +151,7 @@ private slots:
         std::ofstream(ProgramFolder() + "/mysetup.ini")
             << "[language]\ncomPort=" << RadioPort << "\nFactoryHandshake=FACTORY\n";
         ports_ = std::make_unique<ComPortMap>(DefaultComPortMapPath());
-        sink_ = AnsweringSink();
+        sink_ = test::AnsweringSink();
     }
     void cleanup() {
         tool_.reset();

@@ -43,21 +43,6 @@ namespace {
 constexpr int RadioPort = 9;
 constexpr int WaitMs = 60000; // generous: the machine may be busy
 
-// Answers every box with OK unless `answer` says otherwise; keeps the texts.
-class AnsweringSink : public MessageSink {
-public:
-    std::vector<std::string> Shown;
-    std::function<MsgAnswer(const std::string&)> Answer;
-
-    MsgAnswer Show(const std::string& text, MsgButtons, MsgIcon) override {
-        Shown.push_back(text);
-        return Answer ? Answer(text) : MsgAnswer::Ok;
-    }
-    int Count(const std::string& text) const {
-        return static_cast<int>(std::count(Shown.begin(), Shown.end(), text));
-    }
-};
-
 // The radio's memory file: the image, then the information block.
 void WriteMemoryFile(const QString& path, const RadioImage& image, const RadioInfoBlock& info) {
     std::ofstream file(path.toStdString(), std::ios::binary | std::ios::trunc);

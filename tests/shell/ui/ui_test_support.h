@@ -11,8 +11,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +47,21 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// Answers every box with OK unless `Answer` says otherwise; keeps the texts.
+class AnsweringSink : public MessageSink {
+public:
+    std::vector<std::string> Shown;
+    std::function<MsgAnswer(const std::string&)> Answer;
+
+    MsgAnswer Show(const std::string& text, MsgButtons, MsgIcon) override {
+        Shown.push_back(text);
+        return Answer ? Answer(text) : MsgAnswer::Ok;
+    }
+    int Count(const std::string& text) const {
+        return static_cast<int>(std::count(Shown.begin(), Shown.end(), text));
+    }
 };
 
 // Answers message boxes from a script and keeps what they said.

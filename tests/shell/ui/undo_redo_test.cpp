@@ -56,17 +56,6 @@ Seen SeenOf(const Document& doc) {
             doc.BandText, doc.DocFileName,  doc.IsNewDocument, doc.RadioInfo};
 }
 
-// OK to every question but No to "save the changes?".
-class AnsweringSink : public MessageSink {
-public:
-    std::vector<std::string> Shown;
-    std::string NoTo;
-    MsgAnswer Show(const std::string& text, MsgButtons, MsgIcon) override {
-        Shown.push_back(text);
-        return text == NoTo ? MsgAnswer::No : MsgAnswer::Ok;
-    }
-};
-
 constexpr int kGroup = 3; // channels 121 … 160
 constexpr int kPos = 10;  // channel 130
 
@@ -92,7 +81,9 @@ private slots:
         install_ = std::make_unique<TestInstall>();
         sink_ = AnsweringSink();
         app_ = MakeContext(*install_, sink_, EnglishLanguage, true);
-        sink_.NoTo = app_->Texts.GetText(9006);
+        sink_.Answer = [no = app_->Texts.GetText(9006)](const std::string& text) {
+            return text == no ? MsgAnswer::No : MsgAnswer::Ok; // keep no unsaved changes
+        };
         app_->Settings.EditPrefs.PasteNoAsk = true;
         app_->Settings.EditPrefs.DeleteNoAsk = true;
         window_ = std::make_unique<FrmMain>(*app_);
