@@ -537,8 +537,13 @@ struct Series {
     void Add(long v) { Values.push_back(v); }
     long Max() const { return *std::max_element(Values.begin(), Values.end()); }
     void Print(const char* name, const char* unit) const {
-        std::printf("%s: first %ld %s, last %ld %s, max %ld %s\n", name, Values.front(), unit,
-                    Values.back(), unit, Max(), unit);
+        std::printf("%s: first %ld %s, last %ld %s, max %ld %s; after reads", name, Values.front(),
+                    unit, Values.back(), unit, Max(), unit);
+        // The course: ten samples spread over the run.
+        const std::size_t step = std::max<std::size_t>(1, Values.size() / 10);
+        for (std::size_t i = step - 1; i < Values.size(); i += step)
+            std::printf(" %zu:%ld", i + 1, Values[i]);
+        std::printf("\n");
     }
 };
 
