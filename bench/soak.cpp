@@ -30,6 +30,7 @@
 #include "link/ui/com_port_map.h"
 #include "link/ui/radio_commands.h"
 #include "model/data_file.h"
+#include "model/document_history.h"
 #include "model/initial_values.h"
 #include "shell/ui/frm_main.h"
 #include "shell/ui/ui_test_support.h"
@@ -590,7 +591,7 @@ bool WindowReads(int reads, const RadioImage& memory) {
     }
     app->Settings.comPort = kRadioPort;
 
-    Series rss, fds;
+    Series rss, fds, undo;
     QElapsedTimer clock;
     clock.start();
     int failed = 0;
@@ -610,10 +611,12 @@ bool WindowReads(int reads, const RadioImage& memory) {
         FlushDeferredDeletes();
         rss.Add(ResidentKb());
         fds.Add(OpenDescriptors());
+        undo.Add(static_cast<long>(app->History.History().MemoryBytes() / 1024));
     }
     std::printf("window: %d reads in %.1f s, %d failed\n", reads, clock.elapsed() / 1000.0, failed);
     rss.Print("window VmRSS", "kB");
     fds.Print("window open descriptors", "");
+    undo.Print("window undo history", "kB");
     // Memory after the first tenth of the reads, when the windows are built.
     const long settled = rss.Values[rss.Values.size() / 10];
     std::printf("window VmRSS from read %zu to the last: %+ld kB\n", rss.Values.size() / 10 + 1,
