@@ -1,6 +1,6 @@
 # The Qt side: the windows (the ui/ folder of each subsystem, beside the
 # platform layer of VelmarPlatform.cmake), and the programs built on them.
-find_package(Qt6 REQUIRED COMPONENTS Widgets SerialPort Multimedia Test)
+find_package(Qt6 REQUIRED COMPONENTS Widgets SerialPort Multimedia PrintSupport Test)
 set(CMAKE_AUTOMOC ON)
 
 file(GLOB velmar_ui_sources CONFIGURE_DEPENDS
@@ -18,7 +18,8 @@ file(GLOB velmar_ui_headers CONFIGURE_DEPENDS
 list(REMOVE_ITEM velmar_ui_sources ${VELMAR_PLATFORM_SOURCES})
 list(REMOVE_ITEM velmar_ui_headers ${VELMAR_PLATFORM_SOURCES})
 add_library(velmar_ui STATIC ${velmar_ui_sources} ${velmar_ui_headers})
-target_link_libraries(velmar_ui PUBLIC velmar_core velmar_platform Qt6::Widgets Qt6::Multimedia)
+target_link_libraries(velmar_ui PUBLIC velmar_core velmar_platform Qt6::Widgets Qt6::Multimedia
+    Qt6::PrintSupport)
 
 add_executable(Velmar ${PROJECT_SOURCE_DIR}/src/app/velmar_main.cpp)
 target_link_libraries(Velmar PRIVATE velmar_ui)

@@ -13,6 +13,7 @@ packages=(
     appstream desktop-file-utils dpkg-dev
     ccache gcovr
     python3 qt6-qpa-plugins
+    fonts-wqy-microhei poppler-utils
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "channels/channel_values.h"
+#include "channels/csv_reason.h"
 #include "channels/csv_row.h"
 #include "channels/offset_codec.h"
 #include "channels/stored_fre_text.h"
@@ -147,22 +148,31 @@ private:
         return index < 0 ? nullptr : &work_.ChList[index];
     }
 
+    std::string Reason(int textId, std::vector<std::string> args) const {
+        return CsvReasonText({textId, std::move(args)}, env_.Texts);
+    }
+
     std::optional<std::string> Store(const CsvRowValues& row) {
         const std::string frequency = CsvNamedValue("Frequency", SixDecimals(row.RxText));
         const ChannelInfo* before = Channel(row.ChNo);
+        const bool created = before == nullptr;
         if (before && row.ChNo <= kLastFixedChannel &&
             TrimFixStr(before->RxFre) != FreShowToStore(row.RxText, work_.BandLow))
-            return frequency + ": channel " + std::to_string(row.ChNo) +
-                   " keeps the frequency it was created with, " +
-                   StoredFreText(before->RxFre).value_or("none");
+            return Reason(CsvText::FixedFrequency, {frequency, std::to_string(row.ChNo),
+                                                    StoredFreText(before->RxFre).value_or("-")});
+        // the limits FreLimitBand clamps to; its warning would say the row was changed
+        const double rxMhz = Number(row.RxText);
+        if (rxMhz < work_.BandLow || rxMhz > work_.BandHigh)
+            return Reason(CsvText::OutsideBand,
+                          {frequency, NumberText(work_.BandLow), NumberText(work_.BandHigh)});
         const int amFm = row.AmFm.value_or(before ? before->AmFm : kModulationAm);
         const CsvPowerLevel* level = nullptr;
         if (row.Watts) {
             level = PowerLevelInWatts(amFm, *row.Watts);
             if (!level)
-                return CsvNamedValue("Power", std::to_string(*row.Watts) + "W") +
-                       ": not a power level of this radio in " +
-                       kModulationNames[amFm == kModulationFm];
+                return Reason(CsvText::NotPowerLevel,
+                              {CsvNamedValue("Power", std::to_string(*row.Watts) + "W"),
+                               kModulationNames[amFm == kModulationFm]});
         }
 
         std::string rx = row.RxText;
@@ -170,10 +180,10 @@ private:
         if (!messages_.first.empty())
             return frequency + ": " + messages_.first;
         if (rx != row.RxText)
-            return frequency + ": the 5 kHz raster moves it to " + SixDecimals(rx);
+            return Reason(CsvText::RasterMoves, {frequency, SixDecimals(rx)});
         ChannelInfo* ch = Channel(row.ChNo);
         if (!ch)
-            return frequency + ": the channel list is full";
+            return Reason(CsvText::ListFull, {frequency});
 
         std::optional<std::string> offsetEntry;
         if (row.Dir || row.OffsetText) {
@@ -187,7 +197,11 @@ private:
         }
         if (row.AmFm && ch->AmFm != *row.AmFm)
             Set(ChField::AmFm, *row.AmFm);
-        if (level) {
+        // A level the row keeps is left as it is, offered or not (a channel
+        // that offers no level shows its first one), so that a file written
+        // from the list reads back without change; a level the row sets, or
+        // one of a channel it creates, is also offered.
+        if (level && (created || PowerValueOf(*ch) != level->Value)) {
             if (ch->*level->Offered == 0)
                 Set(level->OfferCode, 1);
             if (PowerValueOf(*ch) != level->Value)
@@ -203,12 +217,12 @@ private:
         if (offsetEntry &&
             (StoredFreText(ch->RxFre) != row.RxText ||
              OffsetStoreToShow(TrimFixStr(ch->Offset), ch->ShiftDir) != *offsetEntry))
-            return CsvNamedValue("Offset", *offsetEntry) +
-                   ": the raster would move receive and transmit to " +
-                   SixDecimals(StoredFreText(ch->RxFre).value_or("")) + " and " +
-                   SixDecimals(StoredTxFreText(*ch).value_or(""));
+            return Reason(CsvText::RasterMovesBoth,
+                          {CsvNamedValue("Offset", *offsetEntry),
+                           SixDecimals(StoredFreText(ch->RxFre).value_or("")),
+                           SixDecimals(StoredTxFreText(*ch).value_or(""))});
         if (row.Tones && (ch->RxTone != row.Tones->RxTone || ch->TxTone != row.Tones->TxTone))
-            return "Tone: the tones were not stored as given";
+            return Reason(CsvText::TonesChanged, {"Tone"});
         return std::nullopt;
     }
 
@@ -266,13 +280,14 @@ CsvImportResult ReadChannelCsv(std::string_view csv, Document& doc, const Channe
     CsvRecord record;
     CsvHeader header;
     if (!reader.Next(record)) {
-        result.Refused.push_back({1, "header: the file is empty"});
+        result.Refused.push_back({1, CsvReasonText({CsvText::FileEmpty, {}}, env.Texts)});
         return result;
     }
     if (auto reason = header.Read(record)) {
-        result.Refused.push_back({record.Line, std::move(*reason)});
+        result.Refused.push_back({record.Line, CsvReasonText(*reason, env.Texts)});
         return result;
     }
+    result.HeaderRead = true;
 
     auto work = std::make_unique<Document>(doc);
     std::vector<bool> touched(kMaxChannels + 1, false);
@@ -284,21 +299,22 @@ CsvImportResult ReadChannelCsv(std::string_view csv, Document& doc, const Channe
     while (reader.Next(record)) {
         if (++rows > kMaxCsvRows) {
             result.Refused.push_back(
-                {record.Line, "more than " + std::to_string(kMaxCsvRows) +
-                                  " rows: this row and the rest were not read"});
+                {record.Line,
+                 CsvReasonText({CsvText::TooManyRows, {std::to_string(kMaxCsvRows)}}, env.Texts)});
             break;
         }
         auto parsed = ParseCsvRow(record, header);
-        if (auto* reason = std::get_if<std::string>(&parsed)) {
-            result.Refused.push_back({record.Line, std::move(*reason)});
+        if (const auto* reason = std::get_if<CsvReason>(&parsed)) {
+            result.Refused.push_back({record.Line, CsvReasonText(*reason, env.Texts)});
             continue;
         }
         const CsvRowValues& row = std::get<CsvRowValues>(parsed);
         if (firstRowOf[row.ChNo] != 0) {
             result.Refused.push_back(
-                {record.Line, CsvNamedValue("Location", std::to_string(row.ChNo)) +
-                                  ": repeated (first in row " +
-                                  std::to_string(firstRowOf[row.ChNo]) + ")"});
+                {record.Line, CsvReasonText({CsvText::Repeated,
+                                             {CsvNamedValue("Location", std::to_string(row.ChNo)),
+                                              std::to_string(firstRowOf[row.ChNo])}},
+                                            env.Texts)});
             continue;
         }
         firstRowOf[row.ChNo] = record.Line;

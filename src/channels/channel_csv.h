@@ -31,12 +31,13 @@ enum class CsvImportMode {
 };
 
 struct CsvRefusedRow {
-    int Row = 0; // line of the file, the header being line 1
-    std::string Reason;
+    int Row = 0;        // line of the file, the header being line 1
+    std::string Reason; // in the language of ChannelEnv::Texts (csv_reason.h)
     friend bool operator==(const CsvRefusedRow&, const CsvRefusedRow&) = default;
 };
 
 struct CsvImportResult {
+    bool HeaderRead = false; // false: the file is refused whole, no row was read
     int Imported = 0;
     std::vector<CsvRefusedRow> Refused;
 };
@@ -54,14 +55,16 @@ inline constexpr int kMaxCsvRows = 4 * kMaxChannels;
 // grid on the channel's group, so band limits, the raster and the tone list
 // apply. A row is refused, and changes nothing, when a value is not one of
 // this radio, or when storing would change it: a frequency outside the band
-// (the warning text 9021 becomes the reason instead of a message box), one
-// that the 5 kHz raster moves, a new frequency for a channel 1 … 120 (these
+// (the reason names the band; no warning is shown), one that the 5 kHz raster
+// moves, a new frequency for a channel 1 … 120 (these
 // keep the frequency they were created with), an offset whose transmit
 // frequency the raster moves; also a repeated Location and a row with another
 // number of fields than the header. Accepted as the rules store them: Offset
 // is entered as an offset whatever the ShowTxOffset preference, a shift by
-// 0 MHz is stored as no shift, and setting a power level also makes the
-// channel offer that level.
+// 0 MHz is stored as no shift, and a power level that the row changes (or
+// gives a channel it creates) is also offered by the channel; a row that
+// keeps the channel's level changes neither, so that a file written from the
+// list reads back into it without change.
 //
 // ReplaceList first removes every channel but the VFO channel. When no row
 // goes in the document is left as it was, so the list never ends emptied.

@@ -56,23 +56,23 @@ int PowerValueOf(const ChannelInfo& channel) {
     return channel.AmFm == kModulationFm ? channel.FmPower : channel.AmPower;
 }
 
-std::optional<std::string> CsvHeader::Read(const CsvRecord& record) {
+std::optional<CsvReason> CsvHeader::Read(const CsvRecord& record) {
     index_.fill(-1);
     fieldCount_ = record.FieldCount;
     if (record.Unterminated)
-        return "header: a quoted field is not closed";
+        return CsvReason{CsvText::HeaderQuoteOpen, {}};
     for (std::size_t i = 0; i < record.Fields.size(); ++i) {
         for (int c = 0; c < CsvCol::kCount; ++c) {
             if (!EqualsIgnoreCase(TrimBlanks(record.Fields[i]), kCsvColumnNames[c]))
                 continue;
             if (index_[c] >= 0)
-                return std::string("header: the column ") + kCsvColumnNames[c] + " appears twice";
+                return CsvReason{CsvText::HeaderColumnTwice, {kCsvColumnNames[c]}};
             index_[c] = static_cast<int>(i);
         }
     }
     for (int required : {CsvCol::Location, CsvCol::Frequency})
         if (index_[required] < 0)
-            return std::string("header: no column ") + kCsvColumnNames[required];
+            return CsvReason{CsvText::HeaderColumnMissing, {kCsvColumnNames[required]}};
     return std::nullopt;
 }
 
@@ -82,26 +82,26 @@ std::optional<std::string> CsvHeader::Get(const CsvRecord& record, int column) c
     return std::string(TrimBlanks(record.Fields[index_[column]]));
 }
 
-std::variant<CsvRowValues, std::string> ParseCsvRow(const CsvRecord& record,
-                                                    const CsvHeader& header) {
+std::variant<CsvRowValues, CsvReason> ParseCsvRow(const CsvRecord& record,
+                                                  const CsvHeader& header) {
     if (record.Unterminated)
-        return "a quoted field is not closed";
+        return CsvReason{CsvText::QuoteOpen, {}};
     if (record.FieldCount != header.FieldCount())
-        return std::to_string(record.FieldCount) + " fields where the header has " +
-               std::to_string(header.FieldCount());
+        return CsvReason{CsvText::FieldCount,
+                         {std::to_string(record.FieldCount), std::to_string(header.FieldCount())}};
     const auto get = [&](int c) { return header.Get(record, c); };
     CsvRowValues row;
 
     const std::string location = *get(CsvCol::Location);
     const auto chNo = ParseCount(location);
     if (!chNo || *chNo < 1 || *chNo > kMaxChannels)
-        return CsvNamedValue("Location", location) + ": not a channel number 1-529";
+        return CsvReason{CsvText::NotChannelNo, {CsvNamedValue("Location", location)}};
     row.ChNo = *chNo;
 
     const std::string frequency = *get(CsvCol::Frequency);
     const auto rx = MhzText(frequency);
     if (!rx || Number(*rx) == 0)
-        return CsvNamedValue("Frequency", frequency) + ": not a frequency in MHz (10 Hz steps)";
+        return CsvReason{CsvText::NotFrequency, {CsvNamedValue("Frequency", frequency)}};
     row.RxText = *rx;
 
     if (const auto duplex = get(CsvCol::Duplex)) {
@@ -112,13 +112,12 @@ std::variant<CsvRowValues, std::string> ParseCsvRow(const CsvRecord& record,
         else if (*duplex == "-")
             row.Dir = kShiftMinus;
         else
-            return CsvNamedValue("Duplex", *duplex) + ": the radio shifts by \"+\" or \"-\" only";
+            return CsvReason{CsvText::NotDuplex, {CsvNamedValue("Duplex", *duplex)}};
     }
     if (const auto offset = get(CsvCol::Offset); offset && !offset->empty()) {
         row.OffsetText = MhzText(*offset);
         if (!row.OffsetText || Number(*row.OffsetText) >= 100)
-            return CsvNamedValue("Offset", *offset) +
-                   ": not an offset in MHz below 100 (10 Hz steps)";
+            return CsvReason{CsvText::NotOffset, {CsvNamedValue("Offset", *offset)}};
     }
     if (const auto tone = get(CsvCol::Tone)) {
         const CsvToneColumns columns{*tone,
@@ -129,7 +128,7 @@ std::variant<CsvRowValues, std::string> ParseCsvRow(const CsvRecord& record,
                                      get(CsvCol::RxDtcsCode).value_or(""),
                                      get(CsvCol::CrossMode).value_or("")};
         auto tones = TonesFromCsv(columns);
-        if (const auto* reason = std::get_if<std::string>(&tones))
+        if (const auto* reason = std::get_if<CsvReason>(&tones))
             return *reason;
         row.Tones = std::get<CsvTonePair>(tones);
     }
@@ -139,13 +138,13 @@ std::variant<CsvRowValues, std::string> ParseCsvRow(const CsvRecord& record,
         else if (EqualsIgnoreCase(*mode, kModulationNames[kModulationFm]))
             row.AmFm = kModulationFm;
         else
-            return CsvNamedValue("Mode", *mode) + ": the radio has AM and FM only";
+            return CsvReason{CsvText::NotMode, {CsvNamedValue("Mode", *mode)}};
     }
     if (const auto skip = get(CsvCol::Skip)) {
         if (skip->empty() || EqualsIgnoreCase(*skip, "S"))
             row.ScanSkip = skip->empty() ? 0 : 1;
         else
-            return CsvNamedValue("Skip", *skip) + ": the radio skips (\"S\") or scans (\"\") only";
+            return CsvReason{CsvText::NotSkip, {CsvNamedValue("Skip", *skip)}};
     }
     if (const auto power = get(CsvCol::Power); power && !power->empty()) {
         std::string_view watts = *power;
@@ -153,7 +152,7 @@ std::variant<CsvRowValues, std::string> ParseCsvRow(const CsvRecord& record,
             watts.remove_suffix(1);
         const auto value = ParseNumber(watts);
         if (!value || *value < 0 || *value > 1000 || *value != static_cast<int>(*value))
-            return CsvNamedValue("Power", *power) + ": not a power level in watts (4W, 15W, 50W)";
+            return CsvReason{CsvText::NotWatts, {CsvNamedValue("Power", *power)}};
         row.Watts = static_cast<int>(*value);
     }
     return row;

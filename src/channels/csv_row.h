@@ -9,6 +9,7 @@
 #include <string>
 #include <variant>
 
+#include "channels/csv_reason.h"
 #include "channels/csv_records.h"
 #include "channels/csv_tones.h"
 #include "model/channel_info.h"
@@ -67,7 +68,7 @@ class CsvHeader {
 public:
     // Why the header cannot be used (Location or Frequency missing, a column
     // named twice); nothing when it can.
-    std::optional<std::string> Read(const CsvRecord& record);
+    std::optional<CsvReason> Read(const CsvRecord& record);
     std::size_t FieldCount() const { return fieldCount_; }
     // The field of `column` without blanks; nothing when the file lacks the column.
     std::optional<std::string> Get(const CsvRecord& record, int column) const;
@@ -89,9 +90,8 @@ struct CsvRowValues {
     std::optional<int> ScanSkip;
 };
 
-// The values of a row, or why the row is refused: a short text naming the
-// column and its value.
-std::variant<CsvRowValues, std::string> ParseCsvRow(const CsvRecord& record,
-                                                    const CsvHeader& header);
+// The values of a row, or why the row is refused, naming the column and its
+// value.
+std::variant<CsvRowValues, CsvReason> ParseCsvRow(const CsvRecord& record, const CsvHeader& header);
 
 } // namespace velmar

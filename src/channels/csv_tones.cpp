@@ -74,14 +74,14 @@ public:
     int Ctcss(const std::string& column, const std::string& value) {
         if (const auto tone = CtcssOf(value))
             return *tone;
-        Fail(CsvNamedValue(column, value) + ": not a CTCSS tone of this radio");
+        Fail({CsvText::NotCtcss, {CsvNamedValue(column, value)}});
         return 0;
     }
     // polarityIndex 0: the encode letter, 1: the decode letter.
     int Dcs(const std::string& column, const std::string& value, int polarityIndex) {
         const auto normal = DcsOf(value);
         if (!normal) {
-            Fail(CsvNamedValue(column, value) + ": not a DCS code of this radio");
+            Fail({CsvText::NotDcs, {CsvNamedValue(column, value)}});
             return 0;
         }
         const std::string polarity(TrimBlanks(c_.DtcsPolarity));
@@ -89,20 +89,20 @@ public:
             polarity.size() == 2 && std::all_of(polarity.begin(), polarity.end(),
                                                 [](char p) { return p == 'N' || p == 'R'; });
         if (!valid) {
-            Fail(CsvNamedValue("DtcsPolarity", c_.DtcsPolarity) + ": not two letters N or R");
+            Fail({CsvText::NotPolarity, {CsvNamedValue("DtcsPolarity", c_.DtcsPolarity)}});
             return 0;
         }
         return polarity[polarityIndex] == 'R' ? *normal + kDcsCount : *normal;
     }
-    void Fail(std::string reason) {
+    void Fail(CsvReason reason) {
         if (!reason_)
             reason_ = std::move(reason);
     }
-    const std::optional<std::string>& Reason() const { return reason_; }
+    const std::optional<CsvReason>& Reason() const { return reason_; }
 
 private:
     const CsvToneColumns& c_;
-    std::optional<std::string> reason_;
+    std::optional<CsvReason> reason_;
 };
 
 struct CrossPart {
@@ -153,7 +153,7 @@ CsvToneColumns TonesToCsv(CsvTonePair tones) {
     return c;
 }
 
-std::variant<CsvTonePair, std::string> TonesFromCsv(const CsvToneColumns& c) {
+std::variant<CsvTonePair, CsvReason> TonesFromCsv(const CsvToneColumns& c) {
     ToneReader read(c);
     CsvTonePair pair;
     const std::string mode(TrimBlanks(c.Tone));
@@ -172,7 +172,7 @@ std::variant<CsvTonePair, std::string> TonesFromCsv(const CsvToneColumns& c) {
             std::find_if(std::begin(kCrossModes), std::end(kCrossModes),
                          [&](const CrossPart& m) { return EqualsIgnoreCase(cross, m.Name); });
         if (found == std::end(kCrossModes))
-            return CsvNamedValue("CrossMode", c.CrossMode) + ": not a cross mode of this radio";
+            return CsvReason{CsvText::NotCrossMode, {CsvNamedValue("CrossMode", c.CrossMode)}};
         if (found->Tx == Family::Ctcss)
             pair.TxTone = read.Ctcss("rToneFreq", c.RToneFreq);
         if (found->Tx == Family::Dcs)
@@ -182,7 +182,7 @@ std::variant<CsvTonePair, std::string> TonesFromCsv(const CsvToneColumns& c) {
         if (found->Rx == Family::Dcs)
             pair.RxTone = read.Dcs("RxDtcsCode", c.RxDtcsCode, 1);
     } else {
-        return CsvNamedValue("Tone", c.Tone) + ": not a tone mode of this radio";
+        return CsvReason{CsvText::NotToneMode, {CsvNamedValue("Tone", c.Tone)}};
     }
     if (read.Reason())
         return *read.Reason();

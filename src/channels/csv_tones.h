@@ -9,6 +9,8 @@
 #include <string>
 #include <variant>
 
+#include "channels/csv_reason.h"
+
 namespace velmar {
 
 struct CsvToneColumns {
@@ -31,9 +33,9 @@ struct CsvTonePair {
 // layout's defaults (88.5, 023, NN, "Tone->Tone").
 CsvToneColumns TonesToCsv(CsvTonePair tones);
 
-// The tones the columns name, or why they name none of this radio's: a short
-// text naming the column and its value. Only the columns the mode uses are
+// The tones the columns name, or why they name none of this radio's, naming
+// the column and its value. Only the columns the mode uses are
 // read; names compare without regard to case.
-std::variant<CsvTonePair, std::string> TonesFromCsv(const CsvToneColumns& columns);
+std::variant<CsvTonePair, CsvReason> TonesFromCsv(const CsvToneColumns& columns);
 
 } // namespace velmar

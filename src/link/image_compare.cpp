@@ -295,4 +295,33 @@ std::string ComparisonSummary(const ImageComparison& comparison, const TextLooku
            "/" + std::to_string(RadioImage::Size / BlockSize);
 }
 
+std::vector<int> DifferingChannels(const ImageComparison& comparison) {
+    std::vector<int> numbers;
+    for (const ChannelDifference& d : comparison.Channels)
+        numbers.push_back(d.ChNo);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+std::string ComparisonBrief(const ImageComparison& comparison, const TextLookup& texts) {
+    std::string text = ComparisonSummary(comparison, texts);
+    const auto addLine = [&](int headingId, const std::vector<std::string>& items) {
+        if (items.empty())
+            return;
+        text += "\n" + texts.GetText(headingId);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            text += (i == 0 ? " " : ", ") + items[i];
+    };
+    std::vector<std::string> channels;
+    for (int chNo : DifferingChannels(comparison))
+        channels.push_back(std::to_string(chNo));
+    addLine(kTextDifferingChannels, channels);
+    std::vector<std::string> areas;
+    for (const AreaDifference& area : comparison.Areas)
+        areas.push_back(texts.GetText(area.NameTextId));
+    addLine(kTextDifferingAreas, areas);
+    return text;
+}
+
 } // namespace velmar

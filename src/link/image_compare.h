@@ -63,4 +63,15 @@ std::string ChannelFieldName(int field, const TextLookup& texts);
 // "N blocks differ: N of 704", or the text that all are equal.
 std::string ComparisonSummary(const ImageComparison& comparison, const TextLookup& texts);
 
+inline constexpr int kTextDifferingChannels = 9137; // "Channels that differ:"
+inline constexpr int kTextDifferingAreas = 9138;    // "Other memory that differs:"
+
+// The numbers of the channels that differ in anything, ascending, each once.
+std::vector<int> DifferingChannels(const ImageComparison& comparison);
+
+// The result in a few lines, as one message: the summary, then the channels
+// that differ ("Channels that differ: 1, 12") and the names of the other
+// areas that do, each line only when there is something to name.
+std::string ComparisonBrief(const ImageComparison& comparison, const TextLookup& texts);
+
 } // namespace velmar

@@ -1,5 +1,6 @@
 #include "link/memory_image_file.h"
 
+#include "model/data_file.h"
 #include "shell/file_io.h"
 
 #include <algorithm>
@@ -49,6 +50,12 @@ std::string EncodeMemoryImage(const MemoryImage& memory) {
 
 bool WriteMemoryImageFile(const std::string& path, const MemoryImage& memory) {
     return WriteFileAtomically(path, EncodeMemoryImage(memory));
+}
+
+std::string MemoryImageFaultText(MemoryImageFault fault, const std::string& path,
+                                 const TextLookup& texts) {
+    const int id = fault == MemoryImageFault::WrongSize ? kTextNotMemoryImage : kTextFileError;
+    return path + ": " + texts.GetText(id);
 }
 
 } // namespace velmar

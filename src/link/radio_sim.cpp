@@ -21,14 +21,18 @@ bool FaultMatches(const SimFault& fault, const SimRequest& request) {
         return false;
     if (fault.Address && (!IsBlockCommand(request.Command) || *fault.Address != request.Address))
         return false;
-    return fault.Kind != SimFaultKind::BadChecksum || request.Command == SimCommand::ReadBlock;
+    if (fault.Kind == SimFaultKind::BadChecksum)
+        return request.Command == SimCommand::ReadBlock;
+    if (fault.Kind == SimFaultKind::CorruptWrite)
+        return request.Command == SimCommand::WriteBlock;
+    return true;
 }
 
 constexpr std::pair<std::string_view, SimFaultKind> FaultNames[] = {
     {"drop", SimFaultKind::DropReply},      {"checksum", SimFaultKind::BadChecksum},
     {"resend", SimFaultKind::AnswerResend}, {"split", SimFaultKind::SplitReply},
     {"garbage", SimFaultKind::Garbage},     {"noise", SimFaultKind::Noise},
-    {"silent", SimFaultKind::GoSilent},
+    {"silent", SimFaultKind::GoSilent},     {"corrupt", SimFaultKind::CorruptWrite},
 };
 
 constexpr std::pair<std::string_view, SimCommand> CommandNames[] = {
@@ -160,8 +164,9 @@ std::vector<Bytes> RadioSim::Receive(std::span<const std::uint8_t> bytes) {
 
         Bytes reply;
         if (!silent_)
-            reply = fault == SimFaultKind::AnswerResend ? Bytes{ResendByte}
-                                                        : Answer(parsed->request, frame);
+            reply = fault == SimFaultKind::AnswerResend
+                        ? Bytes{ResendByte}
+                        : Answer(parsed->request, frame, fault == SimFaultKind::CorruptWrite);
         input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(parsed->length));
         if (reply.empty() || fault == SimFaultKind::DropReply)
             continue;
@@ -260,7 +265,8 @@ std::optional<RadioSim::Parsed> RadioSim::MatchProgramCommand(bool& partial) con
     }
 }
 
-Bytes RadioSim::Answer(const SimRequest& request, std::span<const std::uint8_t> frame) {
+Bytes RadioSim::Answer(const SimRequest& request, std::span<const std::uint8_t> frame,
+                       bool corrupt) {
     switch (request.Command) {
     case SimCommand::Handshake:
         programMode_ = true;
@@ -277,7 +283,9 @@ Bytes RadioSim::Answer(const SimRequest& request, std::span<const std::uint8_t> 
         return block.empty() ? Bytes{} : BlockFrame(request.Address, block);
     }
     case SimCommand::WriteBlock: {
-        const auto block = ParseBlockFrame(frame);
+        auto block = ParseBlockFrame(frame);
+        if (block && corrupt)
+            block->Data[0] = static_cast<std::uint8_t>(~block->Data[0]);
         const bool stored = block && (Memory.Store(block->Address, block->Data) ||
                                       InfoBlock.Store(block->Address, block->Data));
         return {stored ? AckByte : ResendByte};

@@ -35,6 +35,8 @@ enum class SimFaultKind {
     Garbage,      // the reply is replaced by as many meaningless bytes
     Noise,        // as many meaningless bytes come first, then the reply
     GoSilent,     // from this command on the radio never answers again
+    CorruptWrite, // a written block is stored with its first byte inverted, and
+                  // acknowledged as if all were well (write blocks only)
 };
 
 struct SimFault {
@@ -46,7 +48,7 @@ struct SimFault {
 
 // A fault written as text, as the virtual radio takes it on its command line:
 //   KIND[:COMMAND[@ADDRESS]][*TIMES]
-// KIND: drop, checksum, resend, split, garbage, noise, silent; COMMAND: any,
+// KIND: drop, checksum, resend, split, garbage, noise, silent, corrupt; COMMAND: any,
 // handshake, identify, enterwrite, read, write, end; ADDRESS in hex (0x0100)
 // or decimal; TIMES a number or "all". Nothing when the text is not of this form.
 std::optional<SimFault> ParseSimFault(std::string_view text);
@@ -97,7 +99,8 @@ private:
     std::optional<Parsed> TakeCommand();
     Match MatchKeyword(const std::string& keyword) const;
     std::optional<Parsed> MatchProgramCommand(bool& partial) const;
-    Bytes Answer(const SimRequest& request, std::span<const std::uint8_t> frame);
+    Bytes Answer(const SimRequest& request, std::span<const std::uint8_t> frame,
+                 bool corrupt = false);
 
     RadioSimConfig config_;
     Bytes input_;

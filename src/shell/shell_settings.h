@@ -21,6 +21,7 @@ struct ShellSettings {
     bool IsFirstRun = false;          // the first-run link dialog has not yet succeeded
     bool IsVista = false;             // only ever true on the platform that lists ports differently
     bool IsMainVersion = false;       // VerMain.ini carries the main-version marker
+    bool VerifyAfterWrite = false;    // a write is read back and compared (link/verify_setting.h)
     char SavedDecimalSeparator = '.'; // the user's own, as found at start-up
     std::array<std::uint8_t, 4> SettingBytes{}; // Setting.ini, kept and written back unread
     EditPreferences EditPrefs;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +12,10 @@
 #include "channels/offset_codec.h"
 #include "channels/stored_fre_text.h"
 #include "channels/tone_list.h"
+#include "model/data_file.h"
 #include "model/initial_values.h"
+#include "shell/file_io.h"
+#include "shell/language_texts.h"
 #include "shell/numbers.h"
 
 namespace velmar {
@@ -60,7 +64,7 @@ Carried CarriedOf(const ChannelInfo& ch) {
 }
 
 // A new document of the default band "25.615 - 30.105 MHz": channels 1 and
-// 521 at 27.86 MHz.
+// 521 at 27.86 MHz. Reasons come in the words of the shipped English file.
 class ChannelCsvTest : public ::testing::Test {
 protected:
     ChannelCsvTest() { InitDocValues(document, 1); }
@@ -88,7 +92,8 @@ protected:
     std::unique_ptr<Document> holder = NewDocument();
     Document& document = *holder;
     RecordingSink sink;
-    IdTexts texts;
+    ShellSettings english;
+    LanguageTexts texts{VELMAR_SOURCE_DIR "/data/language", english};
     CountingViews views;
     ChannelEnv env{sink, texts, views, false};
 };
@@ -195,6 +200,53 @@ TEST_F(ChannelCsvTest, FullDocumentGoesThroughAndComesBack) {
     }
 }
 
+// What the templates hold comes back unchanged, byte for byte: also the
+// channels whose power level is not among the levels they offer.
+TEST_F(ChannelCsvTest, ShippedTemplatesGoOutAndComeBackUnchanged) {
+    int templates = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VELMAR_SOURCE_DIR "/data/Init")) {
+        if (entry.path().extension() != ".dat")
+            continue;
+        ++templates;
+        const std::string dat = entry.path().string();
+        SCOPED_TRACE(dat);
+        const auto loaded = ReadDocumentFiles(dat, texts, sink);
+        ASSERT_TRUE(loaded.has_value());
+        TakeLoadedDocument(document, *loaded);
+        const auto result = Import(WriteChannelCsv(document));
+        EXPECT_EQ(result.Imported, document.Doc.ChCount);
+        EXPECT_TRUE(result.Refused.empty());
+        const DataFileBytes back = EncodeDataFiles(document.Doc, document.ChList);
+        const auto asBytes = [](const std::optional<std::string>& file) {
+            const std::string bytes = file.value_or("");
+            return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+        };
+        EXPECT_EQ(back.Data, asBytes(ReadWholeFile(dat)));
+        EXPECT_EQ(back.Channels, asBytes(ReadWholeFile(ChannelFileName(dat))));
+    }
+    EXPECT_GT(templates, 0);
+    EXPECT_TRUE(sink.shown.empty());
+}
+
+// A row changes the offered levels only where it changes the level.
+TEST_F(ChannelCsvTest, PowerLevelsChangeOnlyWhereTheRowChangesThem) {
+    ChannelInfo& vfo = *Channel(document, 521); // AM, level 4 W, no level offered
+    const ChannelInfo before = vfo;
+    EXPECT_EQ(Import("Location,Frequency,Mode,Power\r\n521,27.86,AM,4W\r\n").Imported, 1);
+    EXPECT_EQ(vfo, before);
+    EXPECT_EQ(Import("Location,Frequency,Mode,Power\r\n521,27.86,AM,15W\r\n").Imported, 1);
+    EXPECT_EQ(vfo.AmPower, 1);
+    EXPECT_EQ(vfo.AmPower15W, 1);
+    EXPECT_EQ(vfo.AmPower4W, 0);
+    EXPECT_EQ(Import("Location,Frequency,Mode,Power\r\n521,27.86,AM,4W\r\n").Imported, 1);
+    EXPECT_EQ(vfo.AmPower, 0);
+    EXPECT_EQ(vfo.AmPower4W, 1);
+    EXPECT_EQ(vfo.AmPower15W, 1);
+    // a channel the row makes offers its level
+    EXPECT_EQ(Import("Location,Frequency,Mode,Power\r\n300,27.5,FM,4W\r\n").Imported, 1);
+    EXPECT_EQ(Channel(document, 300)->FmPower4W, 1);
+}
+
 TEST_F(ChannelCsvTest, WrittenRowsSayWhatTheChannelHolds) {
     StoreGroupName(document.Doc, 0, "A,B");
     ChannelInfo& ch = *Channel(document, 1);
@@ -221,6 +273,7 @@ TEST_F(ChannelCsvTest, HandWrittenFileInAnotherColumnOrder) {
                             "\"my, own\",TSQL,27.5,x,167,100.0,fm,15W,S\n"
                             "\"\"\"quoted\"\"\",,  28.000 ,,521,,AM,,\n";
     const auto result = Import(csv);
+    EXPECT_TRUE(result.HeaderRead);
     EXPECT_EQ(result.Imported, 2);
     EXPECT_TRUE(result.Refused.empty());
     const ChannelInfo* ch = Channel(document, 167);
@@ -305,8 +358,8 @@ TEST_F(ChannelCsvTest, RefusedRowsChangeNothing) {
         {"300,,,,,,,,", "Frequency \"\": not a frequency in MHz (10 Hz steps)"},
         {"300,27.123456,,,,,,,", "Frequency \"27.123456\": not a frequency in MHz (10 Hz steps)"},
         {"300,-27.5,,,,,,,", "Frequency \"-27.5\": not a frequency in MHz (10 Hz steps)"},
-        {"300,31,,,,,,,", "Frequency \"31.000000\": #9021"},
-        {"301,25.6,,,,,,,", "Frequency \"25.600000\": #9021"},
+        {"300,31,,,,,,,", "Frequency \"31.000000\": outside the band 25.615 - 30.105 MHz"},
+        {"301,25.6,,,,,,,", "Frequency \"25.600000\": outside the band 25.615 - 30.105 MHz"},
         {"300,27.123,,,,,,,", "Frequency \"27.123000\": the 5 kHz raster moves it to 27.120000"},
         {"1,27.5,,,,,,,",
          "Frequency \"27.500000\": channel 1 keeps the frequency it was created with, 27.86000"},
@@ -349,7 +402,8 @@ TEST_F(ChannelCsvTest, GoodRowsGoInBesideRefusedOnes) {
                                "202,28.5,,\n");
     EXPECT_EQ(result.Imported, 2);
     EXPECT_EQ(result.Refused,
-              (std::vector<CsvRefusedRow>{{3, "Frequency \"99.000000\": #9021"},
+              (std::vector<CsvRefusedRow>{{3, "Frequency \"99.000000\": outside the band 25.615 - "
+                                              "30.105 MHz"},
                                           {4, "Location \"200\": repeated (first in row 2)"}}));
     EXPECT_EQ(CarriedOf(*Channel(document, 200)),
               (Carried{"28.00000", "0.00000", 0, ToneIndex("88.5"), 0, 0, 0}));
@@ -385,6 +439,7 @@ TEST_F(ChannelCsvTest, UnusableHeaderRefusesTheFile) {
     };
     for (const auto& c : cases) {
         const auto result = Import(c.csv);
+        EXPECT_FALSE(result.HeaderRead) << c.csv;
         EXPECT_EQ(result.Imported, 0);
         EXPECT_EQ(result.Refused, (std::vector<CsvRefusedRow>{c.refused})) << c.csv;
         ExpectSameDocument(document, *before);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "channels/tone_list.h"
+#include "shell/language_texts.h"
 
 namespace velmar {
 namespace {
@@ -76,7 +77,8 @@ TEST(CsvTones, EveryPairOfTheRadioGoesThroughAndComesBack) {
         for (int tx = 0; tx < kToneCount; ++tx) {
             const auto back = TonesFromCsv(TonesToCsv({rx, tx}));
             ASSERT_TRUE(std::holds_alternative<CsvTonePair>(back))
-                << ToneList()[rx] << " / " << ToneList()[tx] << ": " << std::get<std::string>(back);
+                << ToneList()[rx] << " / " << ToneList()[tx] << ": text "
+                << std::get<CsvReason>(back).TextId;
             ASSERT_EQ(std::get<CsvTonePair>(back), (CsvTonePair{rx, tx}))
                 << ToneList()[rx] << " / " << ToneList()[tx];
         }
@@ -145,10 +147,12 @@ TEST(CsvTones, RefusedColumnsAreNamed) {
         {{"Cross", "", "", "", "", "", "DTCS->DTCS->"},
          "CrossMode \"DTCS->DTCS->\": not a cross mode of this radio"},
     };
+    ShellSettings english;
+    const LanguageTexts texts(VELMAR_SOURCE_DIR "/data/language", english);
     for (const auto& c : cases) {
         const auto result = TonesFromCsv(c.columns);
-        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << c.reason;
-        EXPECT_EQ(std::get<std::string>(result), c.reason);
+        ASSERT_TRUE(std::holds_alternative<CsvReason>(result)) << c.reason;
+        EXPECT_EQ(CsvReasonText(std::get<CsvReason>(result), texts), c.reason);
     }
 }
 

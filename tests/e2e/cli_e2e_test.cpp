@@ -2,6 +2,7 @@
 // write, verify, restore and information with both kinds of cable, the
 // password, faults on the line, a radio that hangs up, several ports at once,
 // questions on a terminal, and every kind of bad input with its exit code.
+#include "e2e/cli_harness.h"
 #include "e2e/vradio_process.h"
 
 #include "link/image_conversion.h"
@@ -33,15 +34,6 @@ using namespace velmar;
 using namespace velmar::test;
 
 namespace {
-
-constexpr int WaitMs = 120000; // generous: the machine may be busy
-
-struct NoTexts : TextLookup {
-    std::string GetText(int) const override { return {}; }
-};
-struct NoMessages : MessageSink {
-    MsgAnswer Show(const std::string&, MsgButtons, MsgIcon) override { return MsgAnswer::Ok; }
-};
 
 // The virtual radio, its memory in a file and every command it takes logged.
 class Radio : public QObject {
@@ -87,32 +79,11 @@ private:
     bool started_ = false;
 };
 
-struct Outcome {
-    int Code = -1;
-    QString Out;
-    QString Err;
-};
-
 std::unique_ptr<MemoryImage> ReadMemory(const QString& path) {
     MemoryImageRead read = ReadMemoryImageFile(path.toStdString());
     if (!read.Ok())
         return nullptr;
     return std::make_unique<MemoryImage>(read.Memory);
-}
-
-// A document with channel 1 at `channel1` and channel 45 at `channel45` (a
-// CTCSS decode tone), besides the VFO.
-std::unique_ptr<Document> MakeDocument(const char* channel1, const char* channel45) {
-    auto doc = std::make_unique<Document>();
-    InitDocValues(*doc, 5);
-    const ChannelInfo vfo = doc->ChList[1];
-    doc->ChList[0].RxFre = MakeFixStr<8>(channel1);
-    doc->ChList[1] = NewChannelInfo(45);
-    doc->ChList[1].RxFre = MakeFixStr<8>(channel45);
-    doc->ChList[1].RxTone = 13;
-    doc->ChList[2] = vfo;
-    doc->Doc.ChCount = 3;
-    return doc;
 }
 
 // The memory a write of `doc` leaves in a radio that was never read from:
@@ -123,18 +94,6 @@ std::unique_ptr<RadioImage> WrittenMemory(Document doc) {
         return nullptr;
     StoreIdentifyReply(*image, IdentifyReplyFrame(RadioSimConfig{}.Identity));
     return image;
-}
-
-const ChannelInfo* FindChannel(const LoadedDocument& doc, int chNo) {
-    for (const ChannelInfo& ch : doc.Channels)
-        if (ch.ChNo == chNo)
-            return &ch;
-    return nullptr;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A terminal for the program's questions: its standard input and standard
@@ -177,23 +136,10 @@ private:
 
 } // namespace
 
-class CliE2eTest : public QObject {
+class CliE2eTest : public QObject, public CliHarness {
     Q_OBJECT
 
-    std::unique_ptr<TestInstall> install_;
-    QString cli_;
-    std::unique_ptr<QTemporaryDir> dir_;
     std::vector<std::unique_ptr<Radio>> radios_;
-    NoTexts texts_;
-    NoMessages messages_;
-
-    QString File(const QString& name) const { return dir_->filePath(name); }
-    QString Backups() const { return dir_->filePath("data/velmar/backups"); }
-    QString Text(int id) const {
-        const std::string text = ReadIniValue(install_->Path("bin/language/english.ini"),
-                                              id >= 32000 ? "Others" : "Msg", std::to_string(id));
-        return QString::fromStdString(text);
-    }
 
     // A virtual radio named `name` in the test's folder, its memory `memory`
     // (none: a new radio).
@@ -210,60 +156,12 @@ class CliE2eTest : public QObject {
         return radios_.back()->Ok() ? radios_.back().get() : nullptr;
     }
 
-    bool SaveDocument(Document doc, const QString& path) {
-        return SaveDocumentFile(doc, path.toStdString(), texts_, messages_);
-    }
-    std::optional<LoadedDocument> LoadDocument(const QString& path) {
-        return ReadDocumentFiles(path.toStdString(), texts_, messages_);
-    }
-
-    QProcessEnvironment Environment() const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", dir_->filePath("home"));
-        env.insert("XDG_CONFIG_HOME", dir_->filePath("config"));
-        env.insert("XDG_DATA_HOME", dir_->filePath("data"));
-        env.insert("LANG", "C.UTF-8");
-        env.remove("LC_ALL");
-        return env;
-    }
-
-    // Runs velmar-cli to its end, the radios' logs kept flowing meanwhile.
-    Outcome Run(QProcess& process, const QStringList& arguments) {
-        process.setProcessEnvironment(Environment());
-        process.start(cli_, arguments);
-        QEventLoop loop;
-        connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(WaitMs, &loop, &QEventLoop::quit);
-        if (process.state() != QProcess::NotRunning)
-            loop.exec();
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-    Outcome Run(const QStringList& arguments) {
-        QProcess process;
-        process.setStandardInputFile(QProcess::nullDevice());
-        return Run(process, arguments);
-    }
-
 private slots:
-    void initTestCase() {
-        install_ = std::make_unique<TestInstall>();
-        // The program finds its language files and settings beside itself.
-        cli_ = QString::fromStdString(install_->Path("bin/velmar-cli"));
-        QVERIFY(QFile::copy(VELMAR_PROGRAM_DIR "/velmar-cli", cli_));
-        QVERIFY(WriteIniValue(install_->Path("language/mysetup.ini"), "language", "CurrentLanguage",
-                              "1"));
-    }
-    void init() { dir_ = std::make_unique<QTemporaryDir>(); }
+    void initTestCase() { QVERIFY(InstallCli()); }
+    void init() { NewFolder(); }
     void cleanup() {
         radios_.clear();
-        dir_.reset();
+        DropFolder();
     }
 
     void readGivesTheRadiosMemoryAsADocumentAndABackup_data() {

@@ -38,6 +38,10 @@ struct Texts : TextLookup {
             return "Embedded Message";
         case 32105:
             return "Unused";
+        case 9137:
+            return "Channels that differ:";
+        case 9138:
+            return "Other memory that differs:";
         }
         return "#" + std::to_string(id);
     }
@@ -160,6 +164,20 @@ TEST(ImageCompare, RecordBytesWithoutAFieldAndOtherAreas) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1], "Unused (0x2340-0x280F)");
     EXPECT_EQ(lines[2], "Embedded Message (0x29A0-0x29DF)");
+}
+
+// The short form names each differing channel once, in order, and the areas.
+TEST(ImageCompare, TheBriefNamesChannelsOnceAndTheAreas) {
+    EXPECT_EQ(ComparisonBrief(CompareImages(*Written(), *Written()), Texts()), "Equal.");
+    const auto expected = Written();
+    auto actual = std::make_unique<RadioImage>(*expected);
+    actual->bytes[ChannelAddress(45) + 2] = 0x00;
+    actual->bytes[ChannelAddress(1)] ^= 0x01;     // the frequency
+    actual->bytes[ChannelAddress(1) + 4] ^= 0x01; // AM/FM
+    actual->bytes[0x29A0] = 'X';
+    EXPECT_EQ(ComparisonBrief(CompareImages(*expected, *actual), Texts()),
+              "Blocks that differ: 3/704\nChannels that differ: 1, 45\n"
+              "Other memory that differs: Embedded Message");
 }
 
 // Every byte a write puts into the memory lies in a channel record or a named

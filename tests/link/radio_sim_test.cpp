@@ -118,6 +118,22 @@ TEST(RadioSimTest, ResendFaultKeepsTheWriteOut) {
     EXPECT_EQ(sim.Count(SimCommand::WriteBlock), 2u);
 }
 
+// The block is acknowledged but stored with its first byte inverted, once;
+// reads are not touched by the fault.
+TEST(RadioSimTest, CorruptFaultSpoilsAWrittenBlockBehindAnAcknowledge) {
+    RadioSim sim;
+    sim.AddFault({SimFaultKind::CorruptWrite, SimCommand::Any, 0x0100, 1});
+    Handshake(sim);
+    const Bytes read = Joined(sim.Receive(ReadBlockFrame(0x0100)));
+    EXPECT_EQ(ParseBlockFrame(read)->Data[0], 0x00);
+    const Bytes frame = BlockFrame(0x0100, Bytes(BlockSize, 0x11));
+    EXPECT_EQ(Joined(sim.Receive(frame)), (Bytes{0x06}));
+    EXPECT_EQ(sim.Memory.bytes[0x0100], 0xEE);
+    EXPECT_EQ(sim.Memory.bytes[0x0101], 0x11);
+    EXPECT_EQ(Joined(sim.Receive(frame)), (Bytes{0x06}));
+    EXPECT_EQ(sim.Memory.bytes[0x0100], 0x11);
+}
+
 TEST(RadioSimTest, FactoryKeywordOpensProgrammingMode) {
     RadioSimConfig config;
     config.FactoryHandshake = "FACTORY";
@@ -181,6 +197,8 @@ TEST(RadioSimTest, FaultsWrittenAsText) {
          SimFault{SimFaultKind::Garbage, SimCommand::Handshake, std::nullopt, 1}},
         {"noise:handshake*all",
          SimFault{SimFaultKind::Noise, SimCommand::Handshake, std::nullopt, -1}},
+        {"corrupt:write@0x0100",
+         SimFault{SimFaultKind::CorruptWrite, SimCommand::WriteBlock, 0x0100, 1}},
         {"drop@0x10", std::nullopt},
         {"drop:reed", std::nullopt},
         {"lose", std::nullopt},

@@ -18,6 +18,8 @@ enum Option : unsigned {
     OptVerify = 1 << 3,
     OptRetry = 1 << 4,
     OptNoBackup = 1 << 5,
+    OptBase = 1 << 6,
+    OptForce = 1 << 7,
 };
 constexpr unsigned kRadioOptions = OptPort | OptPassword | OptYes | OptRetry;
 
@@ -43,6 +45,12 @@ constexpr CommandDef kCommands[] = {
      "write a saved memory image back to the radio, byte for byte"},
     {"image", Command::Image, "IN.dat OUT.img | IN.img OUT.dat", 2, 0,
      "convert a document into a memory image or back, without a radio"},
+    {"dump", Command::Dump, "FILE.dat | FILE.img", 1, 0,
+     "print a document or a memory image as JSON"},
+    {"export-csv", Command::ExportCsv, "IN.dat OUT.csv", 2, 0,
+     "write the channel list of IN.dat as CSV"},
+    {"import-csv", Command::ImportCsv, "IN.csv OUT.dat", 2, OptBase | OptForce,
+     "read the channels of IN.csv into the document OUT.dat and OUT.fre"},
 };
 
 const CommandDef* FindCommand(const QString& name) {
@@ -61,11 +69,12 @@ std::string GeneralHelp() {
                                   "The radio and its documents from the command line.\n\n"
                                   "Commands:\n");
     for (const CommandDef& def : kCommands)
-        text += QStringLiteral("  %1  %2\n").arg(QLatin1String(def.Name), -8).arg(def.Summary);
+        text += QStringLiteral("  %1  %2\n").arg(QLatin1String(def.Name), -10).arg(def.Summary);
     text += QStringLiteral(
         "\n'velmar-cli COMMAND --help' describes a command; 'man velmar-cli' tells more.\n"
         "Exit codes: 0 done, 1 the radio or the link failed, 2 usage error,\n"
-        "3 a file could not be read or written, 4 verify found differences.\n");
+        "3 a file could not be read or written or is damaged (import-csv: rows refused),\n"
+        "4 verify found differences.\n");
     return text.toStdString();
 }
 
@@ -95,6 +104,14 @@ void AddOptions(QCommandLineParser& parser, const CommandDef& def) {
                           "N"});
     if (def.Options & OptNoBackup)
         parser.addOption({"no-backup", "Keep no backup of the memory read this time."});
+    if (def.Options & OptBase)
+        parser.addOption({"base",
+                          "Start from the document BASE.dat: the rows change or add its "
+                          "channels. Without it the rows make the channel list of a new "
+                          "document.",
+                          "BASE.dat"});
+    if (def.Options & OptForce)
+        parser.addOption({"force", "Write the rows that passed even when others were refused."});
     parser.addOption({"lang", "Messages in English (en) or Chinese (zh).", "en|zh"});
     parser.addOption({"quiet", "No progress bar and no notes."});
     parser.addHelpOption();
@@ -136,6 +153,19 @@ std::optional<QString> FileProblem(const CommandDef& def, const std::vector<std:
         if (!(EndsWith(files[0], ".dat") && EndsWith(files[1], ".img")) &&
             !(EndsWith(files[0], ".img") && EndsWith(files[1], ".dat")))
             return QStringLiteral("image converts IN.dat to OUT.img or IN.img to OUT.dat");
+        break;
+    case Command::Dump:
+        if (!EndsWith(files[0], ".dat") && !EndsWith(files[0], ".img"))
+            return QStringLiteral("dump takes a data file (.dat) or a memory image (.img): ") +
+                   QString::fromStdString(files[0]);
+        break;
+    case Command::ExportCsv:
+        if (!EndsWith(files[0], ".dat") || !EndsWith(files[1], ".csv"))
+            return QStringLiteral("export-csv writes IN.dat as OUT.csv");
+        break;
+    case Command::ImportCsv:
+        if (!EndsWith(files[0], ".csv") || !EndsWith(files[1], ".dat"))
+            return QStringLiteral("import-csv reads IN.csv into OUT.dat");
         break;
     case Command::Info:
         break;
@@ -208,6 +238,13 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         else
             return UsageError(QStringLiteral("--lang takes en or zh"));
     }
+    if ((def->Options & OptBase) && parser.isSet("base")) {
+        request.Base = parser.value("base").toStdString();
+        if (!EndsWith(*request.Base, ".dat"))
+            return UsageError(QStringLiteral("the base document must end in .dat: ") +
+                              parser.value("base"));
+    }
+    request.Force = (def->Options & OptForce) && parser.isSet("force");
     request.Yes = (def->Options & OptYes) && parser.isSet("yes");
     request.Verify = (def->Options & OptVerify) && parser.isSet("verify");
     request.NoBackup = (def->Options & OptNoBackup) && parser.isSet("no-backup");

@@ -12,7 +12,7 @@
 
 namespace velmar::cli {
 
-enum class Command { Read, Write, Info, Verify, Restore, Image };
+enum class Command { Read, Write, Info, Verify, Restore, Image, Dump, ExportCsv, ImportCsv };
 
 struct Request {
     Command Cmd = Command::Info;
@@ -23,6 +23,8 @@ struct Request {
     bool Verify = false;                  // --verify
     bool Quiet = false;                   // --quiet
     bool NoBackup = false;                // --no-backup
+    std::optional<std::string> Base;      // --base BASE.dat
+    bool Force = false;                   // --force
     int Retries = 0;                      // --retry N
     std::optional<std::int16_t> Language; // --lang en|zh
 };

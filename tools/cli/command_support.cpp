@@ -41,16 +41,9 @@ std::optional<RadioImage> BuildImageToSend(CliEnvironment& env, Document& doc,
 
 std::optional<MemoryImage> OpenMemoryImage(CliEnvironment& env, const std::string& path) {
     MemoryImageRead read = ReadMemoryImageFile(path);
-    switch (read.Fault) {
-    case MemoryImageFault::None:
+    if (read.Ok())
         return read.Memory;
-    case MemoryImageFault::CannotRead:
-        env.Out.Message({}, path + ": " + env.Text(kTextFileError));
-        break;
-    case MemoryImageFault::WrongSize:
-        env.Out.Message({}, path + ": " + env.Text(kTextNotMemoryImage));
-        break;
-    }
+    env.Out.Message({}, MemoryImageFaultText(read.Fault, path, env.Texts));
     return std::nullopt;
 }
 

@@ -13,5 +13,8 @@ ExitCode WriteCommand(CliEnvironment& env, const Request& request);
 ExitCode VerifyCommand(CliEnvironment& env, const Request& request);
 ExitCode InfoCommand(CliEnvironment& env, const Request& request);
 ExitCode ImageCommand(CliEnvironment& env, const Request& request);
+ExitCode DumpCommand(CliEnvironment& env, const Request& request);
+ExitCode ExportCsvCommand(CliEnvironment& env, const Request& request);
+ExitCode ImportCsvCommand(CliEnvironment& env, const Request& request);
 
 } // namespace velmar::cli

@@ -40,6 +40,12 @@ int main(int argc, char** argv) {
         return ToInt(InfoCommand(env, request));
     case Command::Image:
         return ToInt(ImageCommand(env, request));
+    case Command::Dump:
+        return ToInt(DumpCommand(env, request));
+    case Command::ExportCsv:
+        return ToInt(ExportCsvCommand(env, request));
+    case Command::ImportCsv:
+        return ToInt(ImportCsvCommand(env, request));
     }
     return ToInt(ExitCode::Usage);
 }

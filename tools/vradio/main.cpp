@@ -58,8 +58,10 @@ constexpr const char* Usage =
     "  --factory KEYWORD    the factory tool's keyword, 7 capital letters, that also\n"
     "                       opens programming mode (default FACTORY)\n"
     "  --fault SPEC         KIND[:COMMAND[@ADDRESS]][*TIMES], repeatable; KIND is drop,\n"
-    "                       checksum, resend, split, garbage, noise or silent; COMMAND\n"
-    "                       is any, handshake, identify, enterwrite, read, write or end\n"
+    "                       checksum, resend, split, garbage, noise, silent or corrupt\n"
+    "                       (a written block is stored with its first byte inverted\n"
+    "                       and acknowledged); COMMAND is any, handshake, identify,\n"
+    "                       enterwrite, read, write or end; e.g. corrupt:write@0x0010\n"
     "  --pace               take as long as 9600 baud would\n"
     "  --image FILE         load the radio's memory from FILE (if it exists) and save\n"
     "                       it there after every write and on exit; without it, or\n"
@@ -126,7 +128,6 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     }
     return options;
 }
-
 
 // The memory file: the radio image, optionally followed by the info block.
 // The radio stays as it came from the factory while there is no file yet.

@@ -1,10 +1,13 @@
 #include "link/ui/radio_commands.h"
 
 #include "link/build_fault_text.h"
+#include "link/image_compare.h"
 #include "link/image_conversion.h"
+#include "link/memory_image_file.h"
 #include "link/radio_backups.h"
 #include "link/ui/frm_pass_word.h"
 #include "link/ui/frm_progress.h"
+#include "link/ui/frm_restore_backup.h"
 #include "link/ui/frm_set_comm.h"
 #include "settings/ui/frm_radio_info.h"
 #include "shell/ui/app_context.h"
@@ -12,8 +15,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 #include <chrono>
+#include <memory>
 #include <utility>
 
 namespace velmar {
@@ -23,6 +28,13 @@ namespace {
 constexpr int TextCannotOpenPort = 9003;
 constexpr int TextReadQuestion = 9004;
 constexpr int TextWriteQuestion = 9005;
+constexpr int TextReadDone = 9009;
+constexpr int TextWriteDone = 9010;
+constexpr int TextNoBackups = 9134;
+constexpr int TextRestoreFailed = 9135;
+constexpr int TextNotReadBack = 9143;
+constexpr int TextNothingSent = 32118;
+constexpr int TextRestoreQuestion = 32120;
 
 } // namespace
 
@@ -53,6 +65,10 @@ RadioCommands& RadioCommands::Of(AppContext& app, QWidget* window) {
     if (auto* found = window->findChild<RadioCommands*>(QString(), Qt::FindDirectChildrenOnly))
         return *found;
     return *new RadioCommands(app, window);
+}
+
+FrmProgress* RadioCommands::Progress() const {
+    return progress_;
 }
 
 // ---- commands --------------------------------------------------------------
@@ -92,6 +108,42 @@ void RadioCommands::WaitSaveDataTimerTick() {
         ShowMessageText(QString::fromStdString(ImageBuildFaultText(built)), MsgIcon::Warning);
         return;
     }
+    RunWithProgress();
+}
+
+void RadioCommands::RestoreBackup() {
+    if (Busy())
+        return;
+    const std::string folder = BackupFolder();
+    std::vector<BackupEntry> backups = ListBackups(folder);
+    if (backups.empty()) {
+        ShowMessageText(app_.Text(TextNoBackups) + "\n" + QString::fromStdString(folder),
+                        MsgIcon::Information);
+        return;
+    }
+    FrmRestoreBackup dialog(app_, std::move(backups), window_);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Chosen())
+        return;
+    const MemoryImageRead backup = ReadMemoryImageFile(dialog.Chosen()->Path);
+    if (!backup.Ok()) {
+        ShowMessageText(QString::fromStdString(
+                            MemoryImageFaultText(backup.Fault, dialog.Chosen()->Path, app_.Texts)) +
+                            "\n" + app_.Text(TextNothingSent),
+                        MsgIcon::Warning);
+        return;
+    }
+    LinkType_ = LinkType::Write;
+    if (!PortOpensAndConfirmed(TextRestoreQuestion)) {
+        LinkType_ = LinkType::None;
+        return;
+    }
+    // The radio is checked against the model and band the backup was read from.
+    auto from = std::make_unique<Document>();
+    ParseImage(backup.Memory.Image, *from);
+    restoring_ = true;
+    restoreModel_ = from->ModelName;
+    restoreBand_ = from->BandText;
+    restoreImage_ = backup.Memory.Image;
     RunWithProgress();
 }
 
@@ -171,6 +223,11 @@ void RadioCommands::RunWithProgress() {
 
 void RadioCommands::StartExchange() {
     if (!port_.IsOpen() && !PrepareLink()) {
+        if (verifying_) {
+            VerifyFinished(false, {});
+            return;
+        }
+        EndRestore(false);
         const LinkType type = std::exchange(LinkType_, LinkType::None);
         if (progress_)
             progress_->Finish();
@@ -179,13 +236,19 @@ void RadioCommands::StartExchange() {
     }
     exchange_ = std::make_unique<RadioExchange>(
         LinkType_,
-        ExchangeContext{link_, image_, infoBlock_, app_.Versions, app_.Texts, app_.Doc.ModelName,
-                        app_.Doc.BandText, app_.Settings.IsMainVersion});
+        ExchangeContext{link_, verifying_ ? readBack_ : Outgoing(), infoBlock_, app_.Versions,
+                        app_.Texts, restoring_ ? restoreModel_ : app_.Doc.ModelName,
+                        restoring_ ? restoreBand_ : app_.Doc.BandText, app_.Settings.IsMainVersion,
+                        restoring_ && !verifying_});
     port_.SetEngine(DriveEngine(*exchange_));
     port_.Carry(exchange_->Start());
 }
 
 void RadioCommands::ShowLinkMessage(const ShowMessage& message) {
+    // A verified write says it is done once, with the outcome of the read-back.
+    if ((message.TextId == TextWriteDone && VerifyFollows()) ||
+        (message.TextId == TextReadDone && verifying_))
+        return;
     const MsgAnswer answer =
         app_.Messages().Show(MessageBoxText(message, app_.Texts), message.Buttons, message.Icon);
     if (message.Buttons != MsgButtons::Ok && exchange_)
@@ -206,11 +269,23 @@ void RadioCommands::ExchangeFinished(bool success) {
     port_.SetEngine({});
     const std::string radioModel = exchange_ ? exchange_->Radio().Model : std::string();
     exchange_.reset();
+    if (verifying_) {
+        VerifyFinished(success, radioModel);
+        return;
+    }
+    if (success && VerifyFollows()) {
+        StartVerify();
+        return;
+    }
     const LinkType type = std::exchange(LinkType_, LinkType::None);
+    const bool restore = restoring_;
+    EndRestore(success);
     if (progress_)
         progress_->Finish();
+    if (!success && restore)
+        ShowMessageText(app_.Text(TextRestoreFailed), MsgIcon::Warning);
     if (success && type == LinkType::Read) {
-        SaveReadBackup(radioModel);
+        SaveReadBackup(radioModel, image_);
         app_.CloseCurAllWindows();
         ReadOKTimer_.start();
     }
@@ -221,12 +296,63 @@ void RadioCommands::ExchangeFinished(bool success) {
     emit exchangeEnded(type, success);
 }
 
+RadioImage& RadioCommands::Outgoing() {
+    return restoring_ ? restoreImage_ : image_;
+}
+
+// A restored backup is what the radio holds from now on: what the program
+// does not know of it goes out with the next write as it came.
+void RadioCommands::EndRestore(bool written) {
+    if (restoring_ && written)
+        image_ = restoreImage_;
+    restoring_ = false;
+}
+
+// ---- verify after writing ---------------------------------------------------
+
+bool RadioCommands::VerifyFollows() const {
+    return LinkType_ == LinkType::Write && !verifying_ && app_.Settings.VerifyAfterWrite;
+}
+
+// The write went well: the radio is read back in the same progress window,
+// once the port has settled out of the finished write.
+void RadioCommands::StartVerify() {
+    verifying_ = true;
+    LinkType_ = LinkType::Read;
+    sent_ = Outgoing(); // with the radio's identification as the write put it in
+    if (progress_)
+        progress_->SetPhase(FrmProgress::Phase::Verifying);
+    QTimer::singleShot(0, this, &RadioCommands::StartExchange);
+}
+
+void RadioCommands::VerifyFinished(bool success, const std::string& radioModel) {
+    verifying_ = false;
+    EndRestore(true); // the write went well before the read-back
+    LinkType_ = LinkType::None;
+    if (progress_)
+        progress_->Finish();
+    QString text = app_.Text(TextWriteDone) + "\n\n";
+    bool equal = false;
+    if (success) {
+        const ImageComparison comparison = CompareImages(sent_, readBack_);
+        equal = comparison.Equal();
+        text += QString::fromStdString(ComparisonBrief(comparison, app_.Texts));
+    } else {
+        text += app_.Text(TextNotReadBack);
+    }
+    ShowMessageText(text, equal ? MsgIcon::Information : MsgIcon::Warning);
+    if (success)
+        SaveReadBackup(radioModel, readBack_); // a read like any other
+    // The write itself went well, whatever the read-back found.
+    emit exchangeEnded(LinkType::Write, true);
+}
+
 // ---- after a read -------------------------------------------------------------
 
 // The memory as read goes to the backups; a backup that cannot be written is
 // reported and the read goes on.
-void RadioCommands::SaveReadBackup(const std::string& radioModel) {
-    const BackupResult backup = SaveBackup(BackupFolder(), radioModel, {image_, infoBlock_},
+void RadioCommands::SaveReadBackup(const std::string& radioModel, const RadioImage& read) {
+    const BackupResult backup = SaveBackup(BackupFolder(), radioModel, {read, infoBlock_},
                                            std::chrono::system_clock::now());
     if (!backup.Ok)
         ShowMessageText(QString::fromStdString(BackupFailureText(backup, app_.Texts)),

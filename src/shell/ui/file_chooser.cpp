@@ -6,8 +6,11 @@ namespace velmar {
 
 namespace {
 
-std::optional<QString> RunDialog(QFileDialog& dialog) {
-    dialog.setDefaultSuffix("dat");
+// A name typed without an extension gets the filter's ("Data files (*.dat)").
+std::optional<QString> RunDialog(QFileDialog& dialog, const QString& filter) {
+    const qsizetype star = filter.indexOf("(*.");
+    dialog.setDefaultSuffix(star < 0 ? QString("dat")
+                                     : filter.mid(star + 3).section(')', 0, 0).section(' ', 0, 0));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -19,7 +22,7 @@ std::optional<QString> QtFileChooser::ChooseFileToOpen(QWidget* parent, const QS
     QFileDialog dialog(parent, QString(), QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return RunDialog(dialog);
+    return RunDialog(dialog, filter);
 }
 
 std::optional<QString> QtFileChooser::ChooseFileToSave(QWidget* parent, const QString& filter,
@@ -28,7 +31,7 @@ std::optional<QString> QtFileChooser::ChooseFileToSave(QWidget* parent, const QS
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.selectFile(proposedName);
-    return RunDialog(dialog);
+    return RunDialog(dialog, filter);
 }
 
 } // namespace velmar

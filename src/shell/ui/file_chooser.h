@@ -17,7 +17,8 @@ public:
                                                     const QString& proposedName) = 0;
 };
 
-// The platform's file dialogs. A name typed without an extension gets ".dat".
+// The platform's file dialogs. A name typed without an extension gets the
+// filter's (".dat" when the filter names none).
 class QtFileChooser : public FileChooser {
 public:
     std::optional<QString> ChooseFileToOpen(QWidget* parent, const QString& filter) override;

@@ -26,6 +26,7 @@ public:
     FileCommands(AppContext& app, QWidget* dialogParent, FileChooser& chooser);
 
     void SetChooser(FileChooser& chooser) { chooser_ = &chooser; }
+    FileChooser& Chooser() const { return *chooser_; }
 
     // Text 9001 + " (*.dat)".
     QString Filter() const;

@@ -3,6 +3,7 @@
 #include "channels/ui/frm_ch_info_edit.h"
 #include "channels/ui/frm_comm_ch_info.h"
 #include "link/ui/radio_commands.h"
+#include "link/verify_setting.h"
 #include "settings/ui/frm_emb_msg.h"
 #include "settings/ui/frm_model_info.h"
 #include "settings/ui/frm_opt_features.h"
@@ -154,8 +155,9 @@ void FrmMain::BuildMenus() {
     QMenu* mnuFile = AddMenu("mnuFile", 10000);
     AddEntry(mnuFile, "mnuFileNew", 10001, Qt::CTRL | Qt::Key_N, [this] { FileNew(); });
     AddEntry(mnuFile, "mnuFileOpen", 10002, Qt::CTRL | Qt::Key_O, [this] { FileOpen(); });
-    AddEntry(mnuFile, "mnuFileSave", 10003, none, [this] { FileSave(); });
+    AddEntry(mnuFile, "mnuFileSave", 10003, Qt::CTRL | Qt::Key_S, [this] { FileSave(); });
     AddEntry(mnuFile, "mnuFileSaveAs", 10004, none, [this] { FileSaveAs(); });
+    BuildFileExtras(mnuFile);
     mnuFile->addSeparator();
     AddEntry(mnuFile, "mnuFileExit", 10006, none, [this] { close(); });
 
@@ -208,6 +210,7 @@ void FrmMain::BuildMenus() {
     AddEntry(mnuSet, "mnuComm", 10401, none, [this] { Radio().ShowSetComm(); });
     AddEntry(mnuSet, "mnuLanguage", 10402, none, [this] { ShowLanguageDialog(); });
     AddEntry(mnuSet, "MnuInit", 10403, none, [this] { InitSettings(); });
+    AddRadioMemoryEntries(mnuFile, mnuSet);
 
     QMenu* mnuView = AddMenu("mnuView", 10500);
     mnuTreeView = AddEntry(mnuView, "mnuTreeView", 10501, none,
@@ -228,6 +231,27 @@ void FrmMain::BuildMenus() {
 
     QMenu* mnuHelp = AddMenu("mnuHelp", 10700);
     AddEntry(mnuHelp, "mnuHelpAbout", 10702, none, [this] { ShowAboutBox(); });
+}
+
+// Restore goes in a group of its own above the recent documents; the verify
+// setting is read from mysetup.ini here and stored there on every change.
+void FrmMain::AddRadioMemoryEntries(QMenu* file, QMenu* settings) {
+    const QKeySequence none;
+    QAction* restore =
+        AddEntry(file, "mnuFileRestore", 10020, none, [this] { Radio().RestoreBackup(); });
+    file->insertAction(recentSeparator_, restore);
+    file->insertSeparator(restore);
+
+    app_.Settings.VerifyAfterWrite = ReadVerifyAfterWrite(app_.Locations.ReadPath(MySetupFile));
+    settings->addSeparator();
+    QAction* verify = AddEntry(settings, "mnuVerifyAfterWrite", 10410, none, [] {});
+    verify->setCheckable(true);
+    verify->setChecked(app_.Settings.VerifyAfterWrite);
+    connect(verify, &QAction::toggled, this, [this](bool on) {
+        app_.Settings.VerifyAfterWrite = on;
+        if (!WriteVerifyAfterWrite(app_.Locations.PrepareForWriting(MySetupFile), on))
+            app_.Messages().Show(app_.Texts.GetText(9002), MsgButtons::Ok, MsgIcon::Warning);
+    });
 }
 
 void FrmMain::BuildToolbar() {
@@ -251,7 +275,7 @@ void FrmMain::BuildToolbar() {
                   [this] { EditRedo(); });
     tbToolBar->addSeparator();
     AddButton("Print", 11003, ToolIcon(this, "document-print", QStyle::SP_FileDialogContentsView),
-              [] {});
+              [this] { PrintChannelList(); });
     tbToolBar->addSeparator();
     AddButton("ReadRadio", 11004, ToolIcon(this, "go-down", QStyle::SP_ArrowDown),
               [this] { Radio().ReadFromRadio(); });
@@ -621,22 +645,28 @@ void FrmMain::FileOpen() {
     SetSaveEditData();
     if (files_.AskToSaveChanges() == UnsavedChoice::Cancelled)
         return;
-    const std::optional<std::string> chosen = files_.ChooseFileToOpen();
-    if (!chosen)
-        return;
+    if (const std::optional<std::string> chosen = files_.ChooseFileToOpen())
+        OpenDocument(*chosen);
+}
+
+bool FrmMain::OpenDocument(const std::string& fileName) {
     CloseCurAllWindows();
     const UndoStep step(app_, {StepText::Open, {}});
-    if (!files_.OpenFile(*chosen))
-        return;
+    if (!files_.OpenFile(fileName))
+        return false;
     OpenChannelGrid();
     Change_Language(); // the caption as well
     app_.CascadeChildWindows();
+    RememberDocument();
+    return true;
 }
 
 bool FrmMain::FileSave() {
     SetSaveEditData();
     const bool saved = files_.Save();
     ShowMainTxt();
+    if (saved)
+        RememberDocument();
     return saved;
 }
 
@@ -644,6 +674,8 @@ bool FrmMain::FileSaveAs() {
     SetSaveEditData();
     const bool saved = files_.SaveAs();
     ShowMainTxt();
+    if (saved)
+        RememberDocument();
     return saved;
 }
 

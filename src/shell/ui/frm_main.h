@@ -62,6 +62,8 @@ public:
     void FileOpen();
     bool FileSave();
     bool FileSaveAs();
+    // The data file named on the command line, once the window is up.
+    void OpenFileAtStart(const QString& path);
 
     // Edit > Undo and Redo. A receive frequency typed but not yet stored is
     // dropped first: the box shows the stored value again and the document
@@ -90,9 +92,26 @@ private:
     using Command = std::function<void()>;
 
     void BuildMenus();
+    // File > Restore radio backup and Settings > Verify after writing.
+    void AddRadioMemoryEntries(QMenu* file, QMenu* settings);
     void BuildToolbar();
     void BuildTreePane();
     void BuildStatusBar();
+    // File: CSV import and export, print, preview and PDF, the recent
+    // documents (frm_main_file_extras.cpp).
+    void BuildFileExtras(QMenu* mnuFile);
+    void ImportChannelsCsv();
+    void ExportChannelsCsv();
+    void PrintChannelList();
+    void PreviewChannelList();
+    void ExportChannelListPdf();
+    // The document's file heads the recent list (after Open and Save).
+    void RememberDocument();
+    void ShowRecentFiles();
+    void OpenRecentFile(const QString& path);
+    // Closes the child windows and reads the file, as one undo step; on
+    // success the channel grid shows it.
+    bool OpenDocument(const std::string& fileName);
     QMenu* AddMenu(const char* name, int textId);
     QAction* AddEntry(QMenu* menu, const char* name, int textId, const QKeySequence& shortcut,
                       Command command);
@@ -147,6 +166,8 @@ private:
     std::vector<std::pair<QAction*, int>> captionIds_; // menus and entries
     std::vector<std::pair<QAction*, int>> tooltipIds_; // toolbar buttons
     std::vector<QAction*> chEditButtons_;              // toolbar buttons 11 ... 19
+    QAction* recentSeparator_ = nullptr;
+    std::vector<QAction*> recentEntries_; // the recent documents, newest first
 };
 
 } // namespace velmar

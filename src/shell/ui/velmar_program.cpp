@@ -15,7 +15,7 @@
 
 namespace velmar {
 
-int RunVelmar(QApplication& app, const QString& programFolder) {
+int RunVelmar(QApplication& app, const QString& programFolder, const QString& documentFile) {
     app.setApplicationName("Velmar");
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("velmar");
@@ -46,7 +46,16 @@ int RunVelmar(QApplication& app, const QString& programFolder) {
     FrmMain frmMain(context);
     RadioCommands::Of(context, &frmMain).Link() = firstRunLink;
     frmMain.show();
+    if (!documentFile.isEmpty())
+        frmMain.OpenFileAtStart(documentFile);
     return app.exec();
+}
+
+QString DocumentArgument(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith('-'))
+            return arguments[i];
+    return {};
 }
 
 } // namespace velmar

@@ -86,7 +86,7 @@ private slots:
             {"mnuFile", 10000, {}},
             {"mnuFileNew", 10001, QKeySequence("Ctrl+N")},
             {"mnuFileOpen", 10002, QKeySequence("Ctrl+O")},
-            {"mnuFileSave", 10003, {}},
+            {"mnuFileSave", 10003, QKeySequence("Ctrl+S")},
             {"mnuFileSaveAs", 10004, {}},
             {"mnuFileExit", 10006, {}},
             {"mnuModelInfo", 10101, {}},

@@ -143,6 +143,9 @@ class MenuKeysTest : public QObject {
         const int asked = chooser_.Asked;
         press("Ctrl+O");
         QVERIFY2(chooser_.Asked == asked + 1, qPrintable("Ctrl+O " + where));
+        // The document was never saved: Save asks for a file name.
+        press("Ctrl+S");
+        QVERIFY2(chooser_.Asked == asked + 2, qPrintable("Ctrl+S " + where));
 
         sink_.Shown.clear();
         press("Ctrl+R");
@@ -247,7 +250,7 @@ private slots:
             QWidget* target = focusAt(row);
             QVERIFY2(target, key);
             PressIn(target, QKeySequence(key));
-            QTest::qWait(60); // the command runs out of the key's handler (TimerCHEdit)
+            // the command runs out of the key's handler (TimerCHEdit): wait for its result
         };
         const QString a = RxShown(1), b = RxShown(2);
 
@@ -255,28 +258,28 @@ private slots:
         // editor opens there.
         QVERIFY(!Action("MnuCHPaste")->isEnabled());
         press(1, "Ctrl+C");
-        QVERIFY(Action("MnuCHPaste")->isEnabled());
+        QTRY_VERIFY(Action("MnuCHPaste")->isEnabled());
         press(1, "Ctrl+D");
-        QCOMPARE(RxShown(1), b);
-        QCOMPARE(RxShown(2), a);
+        QTRY_COMPARE(RxShown(1), b);
+        QTRY_COMPARE(RxShown(2), a);
         press(2, "Ctrl+U");
-        QCOMPARE(RxShown(1), a);
-        QCOMPARE(RxShown(2), b);
+        QTRY_COMPARE(RxShown(1), a);
+        QTRY_COMPARE(RxShown(2), b);
         press(2, "Ctrl+V");
-        QCOMPARE(RxShown(2), a);
+        QTRY_COMPARE(RxShown(2), a);
         press(2, "Ctrl+X");
-        QCOMPARE(RxShown(2), QString());
+        QTRY_COMPARE(RxShown(2), QString());
         press(1, "Ctrl+I");
-        QCOMPARE(RxShown(1), QString());
-        QCOMPARE(RxShown(2), a);
+        QTRY_COMPARE(RxShown(1), QString());
+        QTRY_COMPARE(RxShown(2), a);
 
         CommonKeysRunTheirCommands([&] { return focusAt(2); });
-        QCOMPARE(RxShown(2), a);
+        QTRY_COMPARE(RxShown(2), a);
 
         if (col == 4) {
             // A text box keeps Delete for its text; elsewhere it deletes the channel.
             press(2, "Del");
-            QCOMPARE(RxShown(2), QString());
+            QTRY_COMPARE(RxShown(2), QString());
         }
     }
 
