@@ -32,6 +32,15 @@ target_compile_options(velmar_fuzz_core PUBLIC ${velmar_fuzz_checks}
 
 set(velmar_fuzz_dir ${CMAKE_BINARY_DIR}/fuzz)
 file(GLOB fuzz_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+
+# velmar-cli's command line is read with Qt Core's parser: its target takes
+# that reader's sources and Qt Core, and is left out where Qt is missing.
+set(velmar_fuzz_cli_sources ${PROJECT_SOURCE_DIR}/tools/cli/command_line.cpp
+                            ${PROJECT_SOURCE_DIR}/tools/cli/exit_codes.cpp)
+find_package(Qt6 QUIET COMPONENTS Core)
+if(NOT Qt6Core_FOUND)
+    list(FILTER fuzz_sources EXCLUDE REGEX "/cli_arguments_fuzz\\.cpp$")
+endif()
 set(fuzz_targets)
 foreach(source IN LISTS fuzz_sources)
     get_filename_component(target ${source} NAME_WE)
@@ -42,6 +51,10 @@ foreach(source IN LISTS fuzz_sources)
     target_link_libraries(${target} PRIVATE velmar_fuzz_core)
     target_link_options(${target} PRIVATE -fsanitize=fuzzer ${velmar_fuzz_checks})
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${velmar_fuzz_dir})
+    if(name STREQUAL "cli_arguments")
+        target_sources(${target} PRIVATE ${velmar_fuzz_cli_sources})
+        target_link_libraries(${target} PRIVATE Qt6::Core)
+    endif()
     list(APPEND fuzz_targets ${target})
 
     # The seeds and every input kept for a fixed fault, run once each.

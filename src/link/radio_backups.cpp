@@ -152,13 +152,15 @@ std::vector<BackupEntry> ListBackups(const std::string& folder) {
 }
 
 std::size_t PruneBackups(const std::string& folder, std::chrono::system_clock::time_point now) {
-    const auto oldest = now - std::chrono::hours(24 * kBackupKeepDays);
+    // Compared in seconds: a name may carry a year (up to 9999) beyond the
+    // clock's nanosecond range, which ends in 2262.
+    const std::time_t oldest =
+        std::chrono::system_clock::to_time_t(now - std::chrono::hours(24 * kBackupKeepDays));
     std::size_t removed = 0;
     for (BackupEntry& entry : ListBackups(folder)) {
         const std::time_t taken = std::mktime(&entry.Taken);
         std::error_code ec;
-        if (taken != static_cast<std::time_t>(-1) &&
-            std::chrono::system_clock::from_time_t(taken) < oldest && fs::remove(entry.Path, ec))
+        if (taken != static_cast<std::time_t>(-1) && taken < oldest && fs::remove(entry.Path, ec))
             ++removed;
     }
     return removed;

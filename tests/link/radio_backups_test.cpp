@@ -109,6 +109,20 @@ TEST(RadioBackups, OlderThanAYearArePrunedWhenTheNextIsSaved) {
     EXPECT_TRUE(folder.Exists("b/KAVRO-20261210-142501.img"));
 }
 
+// A name may carry any year: those beyond what the clock counts in
+// nanoseconds (2262) are not old, those before 1970 are.
+TEST(RadioBackups, PruningTakesEveryYearANameCanCarry) {
+    TempFolder folder;
+    const std::string b = folder.Path("b");
+    folder.Write("b/KAVRO-30000101-000000.img", "far future");
+    folder.Write("b/KAVRO-99991231-235959.img", "last year a name holds");
+    folder.Write("b/KAVRO-19000101-000000.img", "long ago");
+    EXPECT_EQ(PruneBackups(b, Local(2026, 12, 10, 14, 25, 1)), 1u);
+    EXPECT_TRUE(folder.Exists("b/KAVRO-30000101-000000.img"));
+    EXPECT_TRUE(folder.Exists("b/KAVRO-99991231-235959.img"));
+    EXPECT_FALSE(folder.Exists("b/KAVRO-19000101-000000.img"));
+}
+
 TEST(RadioBackups, AFolderThatCannotBeMadeFailsWithItsName) {
     TempFolder folder;
     folder.Write("file", "in the way");
