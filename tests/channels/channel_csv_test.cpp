@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "channel_fakes.h"
+#include "channels/csv_carried.h"
 #include "channels/group_names.h"
 #include "channels/offset_codec.h"
 #include "channels/stored_fre_text.h"
@@ -20,6 +21,9 @@
 
 namespace velmar {
 namespace {
+
+using test::Carried;
+using test::CarriedOf;
 
 constexpr const char* kHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
@@ -38,29 +42,6 @@ public:
 int ToneIndex(const std::string& name) {
     const auto& list = ToneList();
     return static_cast<int>(std::find(list.begin(), list.end(), name) - list.begin());
-}
-
-// What the layout carries of a channel, as the grid and the editor show it.
-struct Carried {
-    std::string Rx;
-    std::string Offset; // signed
-    int RxTone, TxTone, AmFm, Power, ScanSkip;
-    friend bool operator==(const Carried&, const Carried&) = default;
-};
-
-void PrintTo(const Carried& c, std::ostream* os) {
-    *os << c.Rx << " " << c.Offset << " tones " << c.RxTone << "/" << c.TxTone << " AmFm " << c.AmFm
-        << " power " << c.Power << " skip " << c.ScanSkip;
-}
-
-Carried CarriedOf(const ChannelInfo& ch) {
-    return {StoredFreText(ch.RxFre).value_or("-"),
-            OffsetStoreToShow(TrimFixStr(ch.Offset), ch.ShiftDir),
-            ch.RxTone,
-            ch.TxTone,
-            ch.AmFm,
-            ch.AmFm == 1 ? ch.FmPower : ch.AmPower,
-            ch.ScanSkip};
 }
 
 // A new document of the default band "25.615 - 30.105 MHz": channels 1 and

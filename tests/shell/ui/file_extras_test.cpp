@@ -6,6 +6,7 @@
 #include "channels/channel_csv.h"
 #include "channels/channel_list.h"
 #include "channels/channel_values.h"
+#include "channels/csv_carried.h"
 #include "channels/csv_row.h"
 #include "channels/offset_codec.h"
 #include "channels/stored_fre_text.h"
@@ -48,23 +49,6 @@ constexpr Entry Entries[] = {
     {3, 5, "29.6", "+0.1", 60, 60, 1, 0, 0}, {5, 1, "28.305", "", 170, 0, 1, 1, 1},
     {14, 3, "27.5", "", 20, 65, 0, 0, 0},    {12, 40, "25.615", "-0.01", 0, 50, 1, 2, 0},
 };
-
-// What the CSV layout carries of a channel.
-struct Carried {
-    std::string Rx, Offset;
-    int RxTone, TxTone, AmFm, Power, ScanSkip;
-    friend bool operator==(const Carried&, const Carried&) = default;
-};
-
-Carried CarriedOf(const ChannelInfo& ch) {
-    return {StoredFreText(ch.RxFre).value_or("-"),
-            OffsetStoreToShow(TrimFixStr(ch.Offset), ch.ShiftDir),
-            ch.RxTone,
-            ch.TxTone,
-            ch.AmFm,
-            PowerValueOf(ch),
-            ch.ScanSkip};
-}
 
 std::string ReadText(const QString& path) {
     return ReadWholeFile(path.toStdString()).value_or("");
