@@ -71,14 +71,7 @@ private:
     }
 
     bool Object(int depth) {
-        ++pos_;
-        Space();
-        if (Peek() == '}') {
-            ++pos_;
-            return true;
-        }
-        for (;;) {
-            Space();
+        return Sequence('}', [&] {
             if (Peek() != '"')
                 return Fail("a member name must be a string");
             if (!String())
@@ -88,42 +81,37 @@ private:
                 return Fail("':' expected");
             ++pos_;
             Space();
-            if (!Value(depth + 1))
-                return false;
-            Space();
-            if (Peek() == ',') {
-                ++pos_;
-                continue;
-            }
-            if (Peek() == '}') {
-                ++pos_;
-                return true;
-            }
-            return Fail("',' or '}' expected");
-        }
+            return Value(depth + 1);
+        });
     }
 
     bool Array(int depth) {
+        return Sequence(']', [&] { return Value(depth + 1); });
+    }
+
+    // The elements of an object or array, from its opening bracket to `close`,
+    // separated by commas; `element` reads one.
+    template <typename Element> bool Sequence(char close, Element element) {
         ++pos_;
         Space();
-        if (Peek() == ']') {
+        if (Peek() == close) {
             ++pos_;
             return true;
         }
         for (;;) {
             Space();
-            if (!Value(depth + 1))
+            if (!element())
                 return false;
             Space();
             if (Peek() == ',') {
                 ++pos_;
                 continue;
             }
-            if (Peek() == ']') {
+            if (Peek() == close) {
                 ++pos_;
                 return true;
             }
-            return Fail("',' or ']' expected");
+            return Fail(close == '}' ? "',' or '}' expected" : "',' or ']' expected");
         }
     }
 
