@@ -6,6 +6,7 @@
 #include "channels/ui/channel_list_printer.h"
 #include "channels/ui/open_channel_views.h"
 #include "shell/file_io.h"
+#include "shell/filled_text.h"
 #include "shell/ui/app_context.h"
 #include "shell/ui/document_undo.h"
 
@@ -43,10 +44,6 @@ QStringList LoadRecentFiles() {
 
 std::string ToPath(const QString& name) {
     return QFile::encodeName(name).toStdString();
-}
-
-QString FillIn(QString text, const QString& first, const QString& second = {}) {
-    return text.replace("%1", first).replace("%2", second);
 }
 
 } // namespace
@@ -115,8 +112,9 @@ void FrmMain::ImportChannelsCsv() {
     if (!result.Refused.empty()) {
         summary += "\n" + app_.Text(TextRefused) + " " + QString::number(result.Refused.size());
         for (const CsvRefusedRow& row : result.Refused)
-            summary += "\n" + FillIn(app_.Text(TextRefusedRow), QString::number(row.Row),
-                                     QString::fromStdString(row.Reason));
+            summary +=
+                "\n" + QString::fromStdString(FilledText(app_.Texts.GetText(TextRefusedRow),
+                                                         {std::to_string(row.Row), row.Reason}));
     }
     app_.Messages().Show(summary.toStdString(), MsgButtons::Ok,
                          result.Refused.empty() ? MsgIcon::Information : MsgIcon::Warning);
