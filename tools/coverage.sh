@@ -37,10 +37,12 @@ gcovr --root . -a "$report/core.json" --branches --txt "$report/branches.txt"
 figure() {
     sed -n "s/^$1: \([0-9.]*%\) (\([0-9]*\) out of \([0-9]*\)).*/\1 \2\/\3/p"
 }
+# The report itself goes to a scratch file: gcovr replaces the file it writes,
+# which for /dev/null would put a plain file in the device's place.
 row() {
     local summary
     summary=$(gcovr --root . -a "$report/core.json" "${@:2}" --print-summary \
-        --txt /dev/null)
+        --txt "$report/scratch.txt")
     read -r lp lc < <(figure lines <<<"$summary")
     read -r bp bc < <(figure branches <<<"$summary")
     printf '%-10s %8s %13s %10s %13s\n' "$1" "$lp" "$lc" "$bp" "$bc"
