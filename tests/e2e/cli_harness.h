@@ -83,6 +83,12 @@ public:
                                               id >= 32000 ? "Others" : "Msg", std::to_string(id));
         return QString::fromStdString(text);
     }
+    // A table's expected message: a text id ("9010") or the words themselves.
+    QString Expected(const QString& message) const {
+        bool isId = false;
+        const int id = message.toInt(&isId);
+        return isId ? Text(id) : message;
+    }
 
     bool SaveDocument(Document doc, const QString& path) {
         return SaveDocumentFile(doc, path.toStdString(), texts_, messages_);
